@@ -1,0 +1,79 @@
+#include "Colmira3V42.h"
+
+#include "Colmira3V42_uir.h"
+#include "com232/link.h"
+#include "gui/live/live_state.h"
+#include "gui/shell/shell.h"
+#include "logo.h"
+#include "ui/ui.h"
+
+namespace {
+
+constexpr int kChildTop = 63;
+constexpr int kChildLeft = 286;
+
+}  // namespace
+
+int LoadApplicationPanels(const std::string& layoutPath) {
+  RegisterApplicationCallbacks();
+  ui::RegisterLayout(kUirPanels, static_cast<int>(std::size(kUirPanels)), kUirCtrls,
+                     static_cast<int>(std::size(kUirCtrls)));
+  struct Load {
+    int Shell::*handle;
+    int parentIsMain;
+    int id;
+  };
+  static const Load kOrder[] = {
+      {&Shell::mainp, 0, MAINP},         {&Shell::datap, 1, DATAP},
+      {&Shell::graphp, 1, GRAPHP},       {&Shell::teachp1, 1, TEACHP1},
+      {&Shell::teachp2, 1, TEACHP2},     {&Shell::scopep, 1, SCOPEP},
+      {&Shell::colbigp, 0, COLBIGP},     {&Shell::grpbigp, 0, GRPBIGP},
+      {&Shell::passwordp, 0, PASSWORDP},
+  };
+  for (const auto& l : kOrder) {
+    int handle = ui::LoadPanel(l.parentIsMain ? gShell.mainp : 0, layoutPath, l.id);
+    if (handle < 0) return -1;
+    gShell.*l.handle = handle;
+  }
+  ui::SetPanelAttribute(gShell.mainp, ui::ATTR_TITLE, kProgramTitle);
+  for (int child : {gShell.datap, gShell.graphp, gShell.teachp1, gShell.teachp2, gShell.scopep})
+    ui::SetPanelPos(child, kChildTop, kChildLeft);
+  return 0;
+}
+
+void InitApplication() {
+  gChannel.tcpConnected = 0;
+  gLive = LiveState{};
+
+  for (int page = 0; page < 9; ++page)
+    gShell.tabMain[page] = ui::GetPanelHandleFromTabPage(gShell.mainp, MAINP_TAB, page);
+  for (int page = 0; page < 4; ++page)
+    gShell.tabData[page] = ui::GetPanelHandleFromTabPage(gShell.datap, DATAP_TAB, page);
+  gShell.panelSettingsPath = ui::GetProjectDir() + "/PanelSettings.cfg";
+
+  ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_MAX_ENTRY_LENGTH, 20);
+  ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_PASSWORD_MASK, "*");
+  ShowTitleLabel();
+
+  ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
+  ui::SetActiveTabPage(gShell.datap, DATAP_TAB, kPage3D);
+  ui::SetTabPageVisible(gShell.mainp, MAINP_TAB, kPageOffset, false);
+  ShowChildPanel(gShell.datap);
+  ui::DisplayPanel(gShell.mainp);
+}
+
+void ShutdownApplication() {
+  CloseChannels();
+  ui::DiscardPanel(gShell.mainp);
+  for (int top : {gShell.colbigp, gShell.grpbigp, gShell.passwordp}) ui::DiscardPanel(top);
+  gShell = Shell{};
+}
+
+int Colmira3V42Main(int argc, char** argv) {
+  if (ui::InitCVIRTE(argc, argv) == 0) return -1;
+  if (LoadApplicationPanels(ui::GetProjectDir() + "/" + kLayoutFileName) < 0) return -1;
+  InitApplication();
+  int code = ui::RunUserInterface();
+  ShutdownApplication();
+  return code;
+}

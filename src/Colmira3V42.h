@@ -1,0 +1,28 @@
+// Program entry, start-up and the callbacks of every panel and page.
+#pragma once
+
+#include <string>
+
+// Full argument list of a control callback; callbacks return 0.
+#define CBF_CTRL_ARGS \
+  int panel, int control, int event, void *callbackData, int eventData1, int eventData2
+#define CBF_PANEL_ARGS int panel, int event, void *callbackData, int eventData1, int eventData2
+
+constexpr const char* kProgramTitle = "COLMIRA3-Rarev V4.2";
+constexpr const char* kLayoutFileName = "Colmira3V42.uir";
+
+int Colmira3V42Main(int argc, char** argv);
+// Loads the nine panels and places the children; -1 when one is missing.
+int LoadApplicationPanels(const std::string& layoutPath);
+void InitApplication();
+// Closes the link and discards the panels, after the event loop.
+void ShutdownApplication();
+void RegisterApplicationCallbacks();
+
+// MAINP
+int CBF_MAINP(CBF_PANEL_ARGS);
+int CBF_TabMain1(CBF_CTRL_ARGS);
+// DATAP
+int CBF_DATAP(CBF_PANEL_ARGS);
+int CBF_TabDataP1(CBF_CTRL_ARGS);
+int CBF_DispStatus(CBF_CTRL_ARGS);

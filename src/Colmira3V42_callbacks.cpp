@@ -1,0 +1,19 @@
+// The callback names that the layout file uses, and the functions behind them.
+#include <iterator>
+
+#include "Colmira3V42.h"
+#include "ui/ui.h"
+
+void RegisterApplicationCallbacks() {
+  static const ui::CtrlCallbackName kCtrls[] = {
+      {"CBF_TabMain1", CBF_TabMain1},
+      {"CBF_TabDataP1", CBF_TabDataP1},
+      {"CBF_DispStatus", CBF_DispStatus},
+  };
+  static const ui::PanelCallbackName kPanels[] = {
+      {"CBF_MAINP", CBF_MAINP},
+      {"CBF_DATAP", CBF_DATAP},
+  };
+  ui::RegisterCallbacks(kCtrls, static_cast<int>(std::size(kCtrls)), kPanels,
+                        static_cast<int>(std::size(kPanels)));
+}

@@ -1,0 +1,72 @@
+// The sensor link: one request frame out, one reply frame back, over the
+// serial port or the TCP conversation that LinkChannel names. Every failure goes
+// through ShowLinkError. State lives in fixed buffers, one set for the program.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kHeaderBytes = 8;
+constexpr int kReceiveBufferBytes = 2048;
+constexpr int kMaxReplyDataBytes = kReceiveBufferBytes - kHeaderBytes;  // 2040
+constexpr int kWordBufferWords = 1024;
+constexpr double kReplyTimeoutSeconds = 3.0;
+
+struct LinkChannel {
+  uint16_t protocol = 0;  // 0 RS-232, 1 TCP/IP
+  uint16_t port = 1;      // COM port number
+  uint16_t baudIndex = 4;
+  char host[256] = {};
+  char portNumberText[32] = "10001";
+  int32_t tcpPort = 0;
+  uint32_t conversation = 0;
+  int16_t tcpConnected = 0;
+  int32_t openResult = 0;
+};
+
+struct Link {
+  uint8_t RequestFrame[kHeaderBytes + 2 * kWordBufferWords] = {};
+  uint16_t DataWords[kWordBufferWords] = {};
+  uint16_t ReplyWords[kWordBufferWords] = {};
+  uint8_t ReceiveBuffer[kReceiveBufferBytes] = {};
+  int32_t receivedCount = 0;
+  int32_t comError = 0;
+  uint8_t replyCode = 0;
+  uint16_t statusWord = 0;
+  uint16_t dataLength = 0;
+  uint8_t dataCrc = 0;
+  char linkMessage[256] = {};
+  int linkOk = 0;
+};
+
+extern LinkChannel gChannel;
+extern Link gLink;
+
+// Frames.
+void BuildRequest(uint8_t order, uint16_t argument, uint16_t dataLength);
+int Transfer(int totalBytes);
+int ReceiveHeader();
+int CheckHeader();
+int ReceiveData();
+void UnpackReplyToDataWords();
+void UnpackReplyToReplyWords();
+
+// The one error display of the link.
+void SetLinkMessage(const char* text);
+void ShowLinkError();
+
+// Channels.
+long BaudRateOfIndex(int baudIndex);
+int OpenSerialChannel();
+int ConnectTcpChannel();
+int OnTcpEvent(unsigned handle, int event, int errorCode, void* callbackData);
+void CloseChannels();
+const char* SerialErrorText(int code);
+const char* TcpErrorText(int code);
+
+// Message texts of the link.
+extern const char* const kTimeoutText;
+extern const char* const kHeaderIncorrectText;
+extern const char* const kDataIncorrectText;
+extern const char* const kInvalidOrderText;
+extern const char* const kControlUnitErrorText;
+extern const char* const kServerClosedText;

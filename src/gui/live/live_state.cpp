@@ -1,0 +1,3 @@
+#include "gui/live/live_state.h"
+
+LiveState gLive;

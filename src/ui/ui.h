@@ -1,0 +1,180 @@
+// The platform layer as the application sees it: panels and controls loaded
+// from the layout file and addressed by number, their values and attributes,
+// the numbered events with their callbacks, the event loop and the seconds
+// timer. The header is free of Qt so that the application logic stays free of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/uir_table.h"
+
+namespace ui {
+
+// ---- events -------------------------------------------------------------
+enum Event {
+  EVENT_NONE = 0,
+  EVENT_COMMIT = 1,
+  EVENT_VAL_CHANGED = 2,
+  EVENT_LEFT_CLICK = 3,
+  EVENT_LEFT_DOUBLE_CLICK = 4,
+  EVENT_RIGHT_CLICK = 5,
+  EVENT_RIGHT_DOUBLE_CLICK = 6,
+  EVENT_KEYPRESS = 7,
+  EVENT_GOT_FOCUS = 8,
+  EVENT_LOST_FOCUS = 9,
+  EVENT_IDLE = 10,
+  EVENT_CLOSE = 11,
+  EVENT_PANEL_SIZE = 12,
+  EVENT_PANEL_MOVE = 13,
+  EVENT_TIMER_TICK = 15,
+  EVENT_SELECTION_CHANGE = 23,
+  EVENT_ACTIVE_CELL_CHANGE = 28,
+  EVENT_ACTIVE_TAB_CHANGE = 31,
+  EVENT_LEFT_CLICK_UP = 34,
+};
+
+using CtrlCallback = int (*)(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
+using PanelCallback = int (*)(int panel, int event, void* callbackData, int eventData1,
+                              int eventData2);
+
+// Callbacks are named in the layout file; the application registers each name
+// with its function before it loads the panels.
+struct CtrlCallbackName {
+  const char* name;
+  CtrlCallback fn;
+};
+struct PanelCallbackName {
+  const char* name;
+  PanelCallback fn;
+};
+void RegisterCallbacks(const CtrlCallbackName* ctrls, int nCtrls, const PanelCallbackName* panels,
+                       int nPanels);
+
+// ---- start-up and the layout --------------------------------------------
+// Creates the application object; returns 0 when the platform cannot start.
+int InitCVIRTE(int argc, char** argv);
+// The panels, pages and controls that the layout file must contain.
+void RegisterLayout(const UirPanelDef* panels, int nPanels, const UirCtrlDef* ctrls, int nCtrls);
+// Loads one panel (with its tab pages) from the layout file. parent 0 makes a
+// top-level window. Returns the panel handle, or a negative value when the file,
+// the panel or one of its controls is missing.
+int LoadPanel(int parent, const std::string& file, int resourceId);
+int DiscardPanel(int panel);
+int DisplayPanel(int panel);
+int HidePanel(int panel);
+// Shows a panel as a modal popup of the application (non-blocking).
+int InstallPopup(int panel);
+int RemovePopup(int panel);
+bool PanelExists(int panel);
+
+constexpr int VAL_AUTO_CENTER = -32768;
+enum PanelAttr {
+  ATTR_TITLE,
+  ATTR_TOP,
+  ATTR_LEFT,
+  ATTR_WIDTH,
+  ATTR_HEIGHT,
+  ATTR_WINDOW_ZOOM,  // 0 normal, 1 minimised, 2 maximised
+  ATTR_PANEL_VISIBLE,
+};
+enum { VAL_NO_ZOOM = 0, VAL_MINIMIZE = 1, VAL_MAXIMIZE = 2 };
+int SetPanelAttribute(int panel, PanelAttr attr, int value);
+int SetPanelAttribute(int panel, PanelAttr attr, const std::string& value);
+int GetPanelAttribute(int panel, PanelAttr attr);
+int SetPanelPos(int panel, int top, int left);
+int SetPanelSize(int panel, int height, int width);
+
+// ---- controls -----------------------------------------------------------
+enum CtrlAttr {
+  ATTR_DIMMED,
+  ATTR_VISIBLE,
+  ATTR_LABEL_TEXT,
+  ATTR_TEXT_COLOR,
+  ATTR_TEXT_BGCOLOR,
+  ATTR_FRAME_COLOR,
+  ATTR_CMD_BUTTON_COLOR,
+  ATTR_CTRL_MODE,  // VAL_NORMAL or VAL_INDICATOR
+  ATTR_MIN_VALUE,
+  ATTR_MAX_VALUE,
+  ATTR_PRECISION,
+  ATTR_TEXT_POINT_SIZE,
+  ATTR_TEXT_FONT,
+  ATTR_TEXT_BOLD,
+  ATTR_ON_COLOR,
+  ATTR_OFF_COLOR,
+  ATTR_MAX_ENTRY_LENGTH,
+  ATTR_PASSWORD_MASK,  // string: the mask character; empty shows the text
+  ATTR_TOP_POS,
+  ATTR_LEFT_POS,
+  ATTR_WIDTH_SIZE,
+  ATTR_HEIGHT_SIZE,
+};
+enum { VAL_NORMAL = 0, VAL_INDICATOR = 1 };
+
+int SetCtrlVal(int panel, int ctrl, int value);
+int SetCtrlVal(int panel, int ctrl, double value);
+int SetCtrlVal(int panel, int ctrl, const std::string& value);
+int SetCtrlVal(int panel, int ctrl, const char* value);
+int GetCtrlInt(int panel, int ctrl);
+double GetCtrlDouble(int panel, int ctrl);
+std::string GetCtrlString(int panel, int ctrl);
+
+int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, int value);
+int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, double value);
+int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, const std::string& value);
+int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, const char* value);
+int GetCtrlAttribute(int panel, int ctrl, CtrlAttr attr);
+std::string GetCtrlAttributeString(int panel, int ctrl, CtrlAttr attr);
+
+// Text boxes: the message log grows by appending.
+int AppendTextBox(int panel, int ctrl, const std::string& text);
+int ResetTextBox(int panel, int ctrl, const std::string& text);
+
+// Rings and combo boxes: items with a label and (rings) an integer value.
+int InsertListItem(int panel, int ctrl, int index, const std::string& label, int value);
+int DeleteListItem(int panel, int ctrl, int index, int count);  // count -1: to the end
+int ClearListCtrl(int panel, int ctrl);
+int GetNumListItems(int panel, int ctrl);
+std::string GetLabelFromIndex(int panel, int ctrl, int index);
+int GetValueFromIndex(int panel, int ctrl, int index);
+int GetIndexFromValue(int panel, int ctrl, int value);  // -1 when no item has it
+int GetCtrlIndex(int panel, int ctrl);
+int SetCtrlIndex(int panel, int ctrl, int index);
+
+// Tab controls and their pages.
+int SetActiveTabPage(int panel, int ctrl, int page);
+int GetActiveTabPage(int panel, int ctrl);
+int SetTabPageVisible(int panel, int ctrl, int page, bool visible);
+bool IsTabPageVisible(int panel, int ctrl, int page);
+int GetPanelHandleFromTabPage(int panel, int ctrl, int page);
+
+// A text message created at run time; returns its control id.
+int NewTextLabel(int panel, const std::string& label, int top, int left);
+
+// ---- callbacks and the event loop ---------------------------------------
+int InstallCtrlCallback(int panel, int ctrl, CtrlCallback fn, void* data);
+int InstallPanelCallback(int panel, PanelCallback fn, void* data);
+// Delivers a numbered event to a control's or a panel's callback, as user input would.
+int FireCtrlEvent(int panel, int ctrl, int event, int eventData1 = 0, int eventData2 = 0);
+int FirePanelEvent(int panel, int event, int eventData1 = 0, int eventData2 = 0);
+
+int RunUserInterface();
+void QuitUserInterface(int code);
+// Runs the events that are pending now.
+void ProcessSystemEvents();
+// Runs pending events; when there are none, sleeps until one arrives or until
+// maxSeconds have passed. Waiting loops use it so that they never spin a core.
+void WaitForSystemEvents(double maxSeconds);
+// Seconds since start, as a double.
+double Timer();
+void SetWaitCursor(int on);
+
+// ---- files and places ---------------------------------------------------
+// Directory of the program file (tests may point it elsewhere).
+std::string GetProjectDir();
+void SetProjectDir(const std::string& dir);
+bool FileExists(const std::string& path);
+
+}  // namespace ui
