@@ -390,7 +390,7 @@ int GetCtrlAttribute(int panel, int ctrl, CtrlAttr attr) {
       return w->isEnabled() ? 0 : 1;
     case ATTR_VISIBLE:
       // The control's own setting, whether or not its panel is shown now.
-      return w->isHidden() ? 0 : 1;
+      return ExplicitlyHidden(w) ? 0 : 1;
     case ATTR_CTRL_MODE:
       if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) return s->isReadOnly() ? 1 : 0;
       if (auto* le = qobject_cast<QLineEdit*>(w)) return le->isReadOnly() ? 1 : 0;

@@ -123,6 +123,11 @@ void RegisterControl(Panel& owner, QWidget* panelWidget, int id, QWidget* w) {
   c.panel = owner.handle;
   c.id = id;
   c.label = BuddyLabel(panelWidget, w);
+  // A control hidden or dimmed in the layout takes its caption with it.
+  if (c.label) {
+    if (ExplicitlyHidden(w)) c.label->hide();
+    if (!w->isEnabled()) c.label->setEnabled(false);
+  }
   QString cb = w->property("callback").toString();
   if (!cb.isEmpty()) {
     auto it = gCtrlCallbacks.find(cb.toStdString());

@@ -79,6 +79,10 @@ void ConnectControl(Control& c);
 void WatchPanel(Panel& p);
 int NextRuntimeCtrlId(Panel& p);
 void ResizeAnchors(Panel& p);
+// Hidden by its own setting, not merely because its panel is not shown yet.
+inline bool ExplicitlyHidden(const QWidget* w) {
+  return w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
 // True while the layer itself changes a control, so no event is raised.
 extern int gQuiet;
 
