@@ -60,9 +60,10 @@ int main(int argc, char** argv) {
     BuildRequest(0x08, 0, 0);
     Transfer(8);
     double cpu = ThreadCpuSeconds() - cpu0, wall = ui::Timer() - t0;
-    std::printf("silent sensor: %.2f s wait used %.1f ms of processor time (%.2f %% of a core; "
-                "goal near 0)\n",
-                wall, cpu * 1000, 100 * cpu / wall);
+    std::printf(
+        "silent sensor: %.2f s wait used %.1f ms of processor time (%.2f %% of a core; "
+        "goal near 0)\n",
+        wall, cpu * 1000, 100 * cpu / wall);
     CloseChannels();
   }
   {
@@ -77,9 +78,10 @@ int main(int argc, char** argv) {
     if (OpenSerialChannel() < 0) return 1;
     double rate = ExchangesPerSecond(seconds);
     double limit = 115200.0 / 10 / 56;
-    std::printf("serial 115200 baud: %.1f exchanges/s = %.1f %% of the line's limit of %.1f/s "
-                "(goal >= 97 %%)\n",
-                rate, 100 * rate / limit, limit);
+    std::printf(
+        "serial 115200 baud: %.1f exchanges/s = %.1f %% of the line's limit of %.1f/s "
+        "(goal >= 97 %%)\n",
+        rate, 100 * rate / limit, limit);
     CloseChannels();
     std::remove(link.c_str());
   }
