@@ -266,7 +266,7 @@ def tab_attr():
     setbtn = button(f"{P}_BUTTON_SET", "SET", "CBF_ButtonSetRowColor")
     attrs = table(f"{P}_TABLE_ATTR", 31, 2, ["SPECIFICATION", ""], None, labels, colors,
                   color_col=1, color_of_row=lambda r: ROW_COLORS[r % 15], col_width=150,
-                  widths=(184, 16), no_hscroll=True)
+                  widths=(184, 16), no_hscroll=True, text_cols=(1,))
     temp = disp(f"{P}_DISP_TEMP", "TEMP", minw=48)
     return page(P, "Attr", vbox(
         group("ROW COLOR", grid([
@@ -388,7 +388,7 @@ def datap():
     P = "DATAP"
     status = string(f"{P}_STR_STATUS", "STATUS", "CBF_DispStatus", readonly=True)
     comport = disp(f"{P}_DISP_COMPORT", "COM", value="1", minw=32)
-    host = string(f"{P}_STR_HOST", "HOST", readonly=True, visible=False, minw=110)
+    host = string(f"{P}_STR_HOST", "HOST", readonly=True, visible=False, minw=100, maxw=120)
     show_graph = button(f"{P}_BUTTON_SHOWGRAPH", "GRAPH", "CBF_ButtonShowGraph")
     top = hbox(status.label, status, comport.label, comport, host.label, host, show_graph,
                spacing=GAP, stretch="0,1,0,0,0,0,0")

@@ -111,10 +111,12 @@ def combo(name, label, cb=None, visible=True):
 
 
 def string(name, label, cb=None, text="", readonly=False, maxlen=None, visible=True,
-           password=False, minw=None):
+           password=False, minw=None, maxw=None):
     props = []
     if minw:
         props.append(("minimumSize", size(minw, 0)))
+    if maxw:
+        props.append(("maximumSize", size(maxw, 16777215)))
     if text:
         props.append(("text", text))
     if maxlen:
@@ -206,7 +208,7 @@ def strip(name, cb=None, y=(0.0, 4096.0), colors=(RED, GREEN, BLUE), names=("RED
 
 def table(name, rows, cols, captions, cb=None, row_labels=None, row_label_colors=None,
           cells=None, color_col=None, color_of_row=None, col_width=40, row_height=20,
-          minsize=None, widths=None, no_hscroll=False):
+          minsize=None, widths=None, no_hscroll=False, text_cols=None):
     """QTableWidget. `cells(r, c)` gives the start text of value cells (None: no item);
     `color_col` is the index of the non-editable row-colour column, `color_of_row(r)` its colour.
     `widths` become the dynamic property columnWidths, which the program applies at load
@@ -260,6 +262,9 @@ def table(name, rows, cols, captions, cb=None, row_labels=None, row_label_colors
         return out
 
     dyn = [("columnWidths", ",".join(str(w) for w in widths))] if widths else []
+    # Columns of free text; every other value column holds 16-bit words.
+    if text_cols:
+        dyn.append(("textColumns", ",".join(str(c) for c in text_cols)))
     return Widget("QTableWidget", name, props, dyn, callback=cb, ctrl=True, attrs=attrs,
                   extra=extra)
 

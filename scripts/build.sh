@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-werror=OFF
-if [ "${1:-}" = "--werror" ]; then werror=ON; shift; fi
-cmake -S . -B build -G Ninja -DCOLMIRA_WERROR="$werror" "$@" >/dev/null
+args=()
+if [ "${1:-}" = "--werror" ]; then args+=(-DCOLMIRA_WERROR=ON); shift; fi
+generator=()
+if [ ! -f build/CMakeCache.txt ]; then generator=(-G Ninja); fi
+cmake -S . -B build "${generator[@]}" "${args[@]}" "$@" >/dev/null
 cmake --build build -j "$(nproc)"

@@ -1,8 +1,11 @@
 #include "Colmira3V42.h"
 
 #include "Colmira3V42_uir.h"
+#include "com232/connect.h"
 #include "com232/link.h"
 #include "gui/live/live_state.h"
+#include "gui/settings/panel_settings.h"
+#include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
 #include "logo.h"
 #include "ui/ui.h"
@@ -55,11 +58,27 @@ void InitApplication() {
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_PASSWORD_MASK, "*");
   ShowTitleLabel();
 
+  int comm = gShell.tabMain[kPageComm];
+  ui::SetCtrlAttribute(comm, TABCOMM_COMBO_HOST, ui::ATTR_FRAME_COLOR, 0xE0E0E0);
+  ui::SetCtrlAttribute(comm, TABCOMM_COMBO_HOST, ui::ATTR_MAX_ENTRY_LENGTH,
+                       static_cast<int>(kHostChars));
+  ui::SetCtrlAttribute(comm, TABCOMM_STR_PORTNUMBER, ui::ATTR_MAX_ENTRY_LENGTH,
+                       static_cast<int>(kPortTextChars));
+  ui::SetCtrlAttribute(comm, TABCOMM_STR_ID, ui::ATTR_MAX_ENTRY_LENGTH,
+                       static_cast<int>(kSensorIdChars));
+  ReadPanelSettings();
+
   ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
   ui::SetActiveTabPage(gShell.datap, DATAP_TAB, kPage3D);
   ui::SetTabPageVisible(gShell.mainp, MAINP_TAB, kPageOffset, false);
   ShowChildPanel(gShell.datap);
   ui::DisplayPanel(gShell.mainp);
+
+  ReadCommunicationSettings();
+  ApplyProtocolVisibility();
+  SetButtonsDimmed(0, 1);
+  TryToConnect();
+  SetButtonsDimmed(0, 0);
 }
 
 void ShutdownApplication() {

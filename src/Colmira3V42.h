@@ -22,6 +22,17 @@ void RegisterApplicationCallbacks();
 // MAINP
 int CBF_MAINP(CBF_PANEL_ARGS);
 int CBF_TabMain1(CBF_CTRL_ARGS);
+// communication page
+int CBF_ButtonTryToConnect(CBF_CTRL_ARGS);
+int CBF_ButtonAccept(CBF_CTRL_ARGS);
+int CBF_ButtonChangeBaudrate(CBF_CTRL_ARGS);
+int CBF_ButtonGenHwInfoFile(CBF_CTRL_ARGS);
+int CBF_EditCommunicationProtocol(CBF_CTRL_ARGS);
+int CBF_EditSelectComPort(CBF_CTRL_ARGS);
+int CBF_EditSelectBaudrate(CBF_CTRL_ARGS);
+int CBF_StringIpAdress(CBF_CTRL_ARGS);
+int CBF_StringPortNumber(CBF_CTRL_ARGS);
+int CBF_EditID(CBF_CTRL_ARGS);
 // DATAP
 int CBF_DATAP(CBF_PANEL_ARGS);
 int CBF_TabDataP1(CBF_CTRL_ARGS);

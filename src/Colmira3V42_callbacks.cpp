@@ -9,6 +9,16 @@ void RegisterApplicationCallbacks() {
       {"CBF_TabMain1", CBF_TabMain1},
       {"CBF_TabDataP1", CBF_TabDataP1},
       {"CBF_DispStatus", CBF_DispStatus},
+      {"CBF_ButtonTryToConnect", CBF_ButtonTryToConnect},
+      {"CBF_ButtonAccept", CBF_ButtonAccept},
+      {"CBF_ButtonChangeBaudrate", CBF_ButtonChangeBaudrate},
+      {"CBF_ButtonGenHwInfoFile", CBF_ButtonGenHwInfoFile},
+      {"CBF_EditCommunicationProtocol", CBF_EditCommunicationProtocol},
+      {"CBF_EditSelectComPort", CBF_EditSelectComPort},
+      {"CBF_EditSelectBaudrate", CBF_EditSelectBaudrate},
+      {"CBF_StringIpAdress", CBF_StringIpAdress},
+      {"CBF_StringPortNumber", CBF_StringPortNumber},
+      {"CBF_EditID", CBF_EditID},
   };
   static const ui::PanelCallbackName kPanels[] = {
       {"CBF_MAINP", CBF_MAINP},

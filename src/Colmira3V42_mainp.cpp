@@ -2,6 +2,7 @@
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
 #include "gui/live/live_state.h"
+#include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
 
@@ -15,6 +16,7 @@ int CBF_MAINP(CBF_PANEL_ARGS) {
       break;
     case ui::EVENT_CLOSE:
       gLive.goRunning = 0;
+      WritePanelSettings();
       ui::QuitUserInterface(0);
       break;
     default:

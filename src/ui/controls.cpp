@@ -135,6 +135,8 @@ int SetCtrlVal(int panel, int ctrl, const std::string& value) {
       auto* le = static_cast<QLineEdit*>(w);
       le->setText(Text(value));
       le->setCursorPosition(0);
+      // A display too narrow for its text shows the whole of it on hover.
+      if (le->isReadOnly()) le->setToolTip(le->text());
       le->setModified(false);
       return 0;
     }

@@ -206,7 +206,10 @@ void ConnectControl(Control& c) {
       c.kind == Kind::Graph || c.kind == Kind::Strip || c.kind == Kind::ColorNum) {
     for (QWidget* child : w->findChildren<QWidget*>()) Watch(child, t);
   }
-  if (c.kind == Kind::Table) Watch(static_cast<QTableWidget*>(w)->viewport(), t);
+  if (c.kind == Kind::Table) {
+    Watch(static_cast<QTableWidget*>(w)->viewport(), t);
+    PrepareTable(c);
+  }
   if (c.kind == Kind::TextBox || c.kind == Kind::String) {
     for (QWidget* child : w->findChildren<QWidget*>()) Watch(child, t);
   }

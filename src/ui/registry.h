@@ -77,6 +77,8 @@ Kind KindOf(QWidget* w);
 // Wires a control's Qt signals and mouse events to its numbered events.
 void ConnectControl(Control& c);
 void WatchPanel(Panel& p);
+// Numeric editing, column widths and change events of a table.
+void PrepareTable(Control& c);
 int NextRuntimeCtrlId(Panel& p);
 void ResizeAnchors(Panel& p);
 // Hidden by its own setting, not merely because its panel is not shown yet.

@@ -150,6 +150,31 @@ int SetTabPageVisible(int panel, int ctrl, int page, bool visible);
 bool IsTabPageVisible(int panel, int ctrl, int page);
 int GetPanelHandleFromTabPage(int panel, int ctrl, int page);
 
+// Tables: cells addressed by column and row, both counted from 1. Cells hold
+// whole numbers unless the layout names their column a text column.
+int SetTableCellVal(int panel, int ctrl, int col, int row, int value);
+int SetTableCellVal(int panel, int ctrl, int col, int row, const std::string& value);
+int GetTableCellInt(int panel, int ctrl, int col, int row);
+std::string GetTableCellString(int panel, int ctrl, int col, int row);
+int SetTableCellColor(int panel, int ctrl, int col, int row, int rgb);  // background
+int GetTableCellColor(int panel, int ctrl, int col, int row);
+int SetTableRowLabelColor(int panel, int ctrl, int row, int rgb);
+int GetTableRowLabelColor(int panel, int ctrl, int row);
+int SetTableColumnCaption(int panel, int ctrl, int col, const std::string& caption);
+std::string GetTableColumnCaption(int panel, int ctrl, int col);
+int SetTableColumnVisible(int panel, int ctrl, int col, bool visible);
+bool IsTableColumnVisible(int panel, int ctrl, int col);
+int GetNumTableRows(int panel, int ctrl);
+int GetNumTableColumns(int panel, int ctrl);
+int SetActiveTableCell(int panel, int ctrl, int col, int row);
+// The active cell, or col = row = 0 when there is none.
+int GetActiveTableCell(int panel, int ctrl, int& col, int& row);
+struct CellRange {
+  int left = 0, top = 0, width = 0, height = 0;  // empty when width or height is 0
+};
+int GetTableSelection(int panel, int ctrl, CellRange& range);
+int SetTableSelection(int panel, int ctrl, const CellRange& range);
+
 // A text message created at run time; returns its control id.
 int NewTextLabel(int panel, const std::string& label, int top, int left);
 

@@ -31,6 +31,7 @@ int FreePort() {
 
 TEST_F(Channel, SerialDeviceThatCannotBeOpened) {
   ASSERT_TRUE(StartApp());
+  ClearLog();
   ui::SetComDevice(5, dir + "/no-such-tty");
   gChannel.port = 5;
   EXPECT_EQ(OpenSerialChannel(), ui::kComNoSerialPort);
@@ -63,6 +64,7 @@ TEST_F(Channel, TcpErrorTexts) {
 TEST_F(Channel, UnknownBaudIndexOpensAt115200) {
   ASSERT_TRUE(StartApp());
   UsePtySensor(3);
+  ClearLog();
   struct Case {
     int index;
     long baud;
@@ -77,6 +79,7 @@ TEST_F(Channel, UnknownBaudIndexOpensAt115200) {
 
 TEST_F(Channel, NothingListening) {
   ASSERT_TRUE(StartApp());
+  ClearLog();
   gChannel.protocol = 1;
   std::snprintf(gChannel.host, sizeof gChannel.host, "127.0.0.1");
   gChannel.tcpPort = FreePort();
@@ -95,9 +98,8 @@ TEST_F(Channel, FailedReadInTheArrivalCallbackKeepsTheCount) {
 }
 
 TEST_F(Channel, CloseChannelsEndsTheConversation) {
-  ASSERT_TRUE(StartApp());
-  UseTcpSensor();
-  ASSERT_GE(ConnectTcpChannel(), 0);
+  StartWithTcpSensor();
+  ClearLog();
   unsigned handle = gChannel.conversation;
   CloseChannels();
   EXPECT_EQ(gChannel.tcpConnected, 0);

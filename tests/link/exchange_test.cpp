@@ -21,15 +21,16 @@ const char* const kTimeout =
 class Exchange : public AppFixture {
  protected:
   void ConnectTcp() {
-    ASSERT_TRUE(StartApp());
-    UseTcpSensor();
-    ASSERT_GE(ConnectTcpChannel(), 0);
-    Proven(true);
+    StartWithTcpSensor();
+    Ready();
   }
   void ConnectPty(long paceBaud = 0) {
-    ASSERT_TRUE(StartApp());
-    UsePtySensor(7, paceBaud);
-    ASSERT_GE(OpenSerialChannel(), 0);
+    StartWithPtySensor(7, paceBaud);
+    Ready();
+  }
+  void Ready() {
+    ClearLog();
+    sensor.ClearRequests();
     Proven(true);
   }
   // Sets the link-proven buttons as a successful connect would leave them.

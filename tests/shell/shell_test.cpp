@@ -27,7 +27,7 @@ bool Visible(int panel) {
 }
 
 TEST_F(ShellTest, StartUpState) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   EXPECT_EQ(ActiveMainPage(), kPageParameters);
   EXPECT_EQ(ui::GetActiveTabPage(gShell.datap, DATAP_TAB), kPage3D);
   EXPECT_FALSE(ui::IsTabPageVisible(gShell.mainp, MAINP_TAB, kPageOffset));
@@ -50,7 +50,7 @@ TEST_F(ShellTest, StartUpState) {
 }
 
 TEST_F(ShellTest, TitleLabel) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   QLabel* title = nullptr;
   for (QLabel* l : FindWidget("MAINP")->findChildren<QLabel*>())
     if (l->text() == "COLMIRA3-Rarev V4.2") title = l;
@@ -89,7 +89,7 @@ TEST_F(ShellTest, MissingLayoutFile) {
 }
 
 TEST_F(ShellTest, ShowChildPanel) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   ShowChildPanel(gShell.teachp1);
   EXPECT_TRUE(Visible(gShell.teachp1));
   EXPECT_FALSE(Visible(gShell.datap));
@@ -102,7 +102,7 @@ TEST_F(ShellTest, ShowChildPanel) {
 }
 
 TEST_F(ShellTest, BusyState) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   int comm = gShell.tabMain[kPageComm];
   auto transfer = [&] {
     return std::vector<bool>{
@@ -137,7 +137,7 @@ TEST_F(ShellTest, BusyState) {
 }
 
 TEST_F(ShellTest, RightDoubleClickRestoresTheSize) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   ui::SetPanelSize(gShell.mainp, 700, 1000);
   ui::FirePanelEvent(gShell.mainp, ui::EVENT_RIGHT_DOUBLE_CLICK);
   EXPECT_EQ(ui::GetPanelAttribute(gShell.mainp, ui::ATTR_WIDTH), 790);
@@ -145,7 +145,7 @@ TEST_F(ShellTest, RightDoubleClickRestoresTheSize) {
 }
 
 TEST_F(ShellTest, ChildPanelsGrowWithTheMainPanel) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   ui::SetPanelSize(gShell.mainp, 700, 1000);
   Pump(0.05);
   EXPECT_EQ(ui::GetPanelAttribute(gShell.datap, ui::ATTR_WIDTH), 1000 - 286);
@@ -154,7 +154,7 @@ TEST_F(ShellTest, ChildPanelsGrowWithTheMainPanel) {
 }
 
 TEST_F(ShellTest, ClosingStopsGoAndEndsTheLoop) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   gLive.goRunning = 1;
   QTimer::singleShot(0, [] { FindWidget("MAINP")->close(); });
   EXPECT_EQ(ui::RunUserInterface(), 0);
@@ -162,7 +162,7 @@ TEST_F(ShellTest, ClosingStopsGoAndEndsTheLoop) {
 }
 
 TEST_F(ShellTest, TabControlsAnswerWithHelp) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   auto* tab = static_cast<QTabWidget*>(FindWidget("MAINP_TAB"));
   QTest::mouseClick(tab->tabBar(), Qt::RightButton, {}, tab->tabBar()->tabRect(0).center());
   ui::FireCtrlEvent(gShell.datap, DATAP_TAB, ui::EVENT_RIGHT_CLICK);
@@ -171,7 +171,7 @@ TEST_F(ShellTest, TabControlsAnswerWithHelp) {
 }
 
 TEST_F(ShellTest, SelectingPagesStopsGo) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   auto* tab = static_cast<QTabWidget*>(FindWidget("MAINP_TAB"));
   int comm = gShell.tabMain[kPageComm];
   ui::SetCtrlAttribute(comm, TABCOMM_BUTTON_ACCEPT, ui::ATTR_DIMMED, 0);
@@ -188,7 +188,7 @@ TEST_F(ShellTest, SelectingPagesStopsGo) {
 }
 
 TEST_F(ShellTest, RightDoubleClickOnTheStatusClearsTheLog) {
-  ASSERT_TRUE(StartApp());
+  StartWithTcpSensor();
   ui::AppendTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "TRY TO CONNECT!\n");
   ui::FireCtrlEvent(gShell.datap, DATAP_STR_STATUS, ui::EVENT_RIGHT_DOUBLE_CLICK);
   EXPECT_EQ(Log(), "");

@@ -12,7 +12,9 @@
 #include "Colmira3V42_uir.h"
 #include "com232/link.h"
 #include "gui/live/live_state.h"
+#include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
+#include "ui/ini.h"
 #include "ui/serial.h"
 #include "ui/ui.h"
 
@@ -25,6 +27,9 @@ void AppFixture::SetUp() {
   ui::SetProjectDir(dir);
   ui::SetDialogProvider(&dialogs);
   ui::ClearComDevices();
+  // COM1 is the default port; a missing device keeps a start-up without
+  // settings from talking to whatever serial port this machine has.
+  ui::SetComDevice(1, dir + "/no-tty");
   gLink = Link{};
   gChannel = LinkChannel{};
   gLive = LiveState{};
@@ -53,6 +58,48 @@ bool AppFixture::StartApp() {
   return true;
 }
 
+void AppFixture::WriteSettings(const Settings& s) {
+  ui::IniText ini;
+  ini.PutString("GENERAL INFO", "FILE TYPE:", "Panel Settings");
+  ini.PutString("GENERAL INFO", "SCOPE VERSION:", kVersionText);
+  ini.PutInt("IP ADDRESSES", "LIST ITEMS", static_cast<long long>(s.hosts.size()));
+  for (size_t i = 0; i < s.hosts.size(); ++i)
+    ini.PutString("IP ADDRESSES", "IP ADDR " + std::to_string(i + 1), s.hosts[i]);
+  ini.PutInt("COMMUNICATION SETTINGS", "COMPROTOCOL", s.protocol);
+  ini.PutInt("COMMUNICATION SETTINGS", "COMPORT", s.comPort);
+  ini.PutInt("COMMUNICATION SETTINGS", "BAUDRATE", s.baudIndex);
+  ini.PutString("COMMUNICATION SETTINGS", "IP ADRESS", s.host);
+  ini.PutString("COMMUNICATION SETTINGS", "PORT NUMBER", s.portText);
+  if (!s.comDevice.empty())
+    ini.PutString("SERIAL DEVICES", "COM" + std::to_string(s.comPort), s.comDevice);
+  ASSERT_TRUE(ini.WriteFile(dir + "/PanelSettings.cfg"));
+}
+
+void AppFixture::StartWithTcpSensor() {
+  UseTcpSensor();
+  Settings s;
+  s.protocol = 1;
+  s.host = "127.0.0.1";
+  s.portText = std::to_string(tcp->Port());
+  WriteSettings(s);
+  ASSERT_TRUE(StartApp());
+  ASSERT_EQ(gChannel.tcpConnected, 1) << Log();
+}
+
+void AppFixture::StartWithPtySensor(int comPort, long paceBaud) {
+  UsePtySensor(comPort, paceBaud);
+  Settings s;
+  s.comPort = comPort;
+  s.comDevice = PtyPath();
+  WriteSettings(s);
+  ASSERT_TRUE(StartApp());
+  ASSERT_GT(ui::ComBaudRate(comPort), 0) << Log();
+}
+
+void AppFixture::ClearLog() {
+  ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+}
+
 void AppFixture::UseTcpSensor() {
   tcp = std::make_unique<sim::TcpTransport>(sensor);
   ASSERT_TRUE(tcp->Start(0));
@@ -64,9 +111,9 @@ void AppFixture::UseTcpSensor() {
 
 void AppFixture::UsePtySensor(int comPort, long paceBaud) {
   pty = std::make_unique<sim::PtyTransport>(sensor);
-  ASSERT_TRUE(pty->Start(dir + "/ttySIM"));
+  ASSERT_TRUE(pty->Start(PtyPath()));
   if (paceBaud) pty->SetPacingBaud(paceBaud);
-  ui::SetComDevice(comPort, dir + "/ttySIM");
+  ui::SetComDevice(comPort, PtyPath());
   gChannel.protocol = 0;
   gChannel.port = static_cast<uint16_t>(comPort);
 }

@@ -21,12 +21,29 @@ class AppFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Loads the panels and runs the start-up; false when loading failed.
+  // Loads the panels and runs the start-up (with its connect attempt, as the
+  // settings file in the project directory says); false when loading failed.
   bool StartApp();
+  // Link settings of a panel settings file written before the start.
+  struct Settings {
+    int protocol = 0;
+    int comPort = 1;
+    int baudIndex = 4;
+    std::string host;
+    std::string portText = "10001";
+    std::vector<std::string> hosts;
+    std::string comDevice;  // mapped to comPort when not empty
+  };
+  void WriteSettings(const Settings& s);
+  // Starts the virtual sensor and the application connected to it.
+  void StartWithTcpSensor();
+  void StartWithPtySensor(int comPort = 7, long paceBaud = 0);
+  void ClearLog();
   // The virtual sensor on 127.0.0.1, and the link set to reach it.
   void UseTcpSensor();
   // The virtual sensor on a pseudo-terminal that COM port `comPort` opens.
   void UsePtySensor(int comPort = 7, long paceBaud = 0);
+  std::string PtyPath() const { return dir + "/ttySIM"; }
   void WriteProjectFile(const std::string& name, const std::string& bytes);
   std::string ReadProjectFile(const std::string& name) const;
 
