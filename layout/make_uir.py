@@ -81,26 +81,28 @@ def tab_para():
     ledmode = ring(f"{P}_RING_LEDMODE", "LED MODE", ["DC", "AC", "PULSE", "OFF"], "CBF_EditLedMode")
     power = slide(f"{P}_SLIDE_POWER", "POWER", 0, 1000, 500, "CBF_SlidePower")
     pmode = ring(f"{P}_RING_POWERMODE", "POWER MODE", ["STAT", "DYN"], "CBF_EditPmode")
-    dynlo = num(f"{P}_NUM_DYNWINLO", "DYNWIN LO", "CBF_EditDynWinLoHi", 0, 4095, 3200,
+    dynlo = num(f"{P}_NUM_DYNWINLO", "DYNWIN LO", "CBF_EditDynWinLoHi", 0, 65535, 3200,
                 enabled=False, minw=52)
-    dynhi = num(f"{P}_NUM_DYNWINHI", "HI", "CBF_EditDynWinLoHi", 0, 4095, 3300, enabled=False,
+    dynhi = num(f"{P}_NUM_DYNWINHI", "HI", "CBF_EditDynWinLoHi", 0, 65535, 3300, enabled=False,
                 minw=52)
     gain = ring(f"{P}_RING_GAIN", "GAIN", [f"AMP{i}" for i in range(1, 9)], "CBF_EditGain", 5,
                 values=list(range(1, 9)))
-    average = num(f"{P}_NUM_AVERAGE", "AVERAGE", "CBF_EditAverage", 1, 32767, 1)
+    average = num(f"{P}_NUM_AVERAGE", "AVERAGE", "CBF_EditAverage", 0, 65535, 1)
     integral = num(f"{P}_NUM_INTEGRAL", "INTEGRAL", "CBF_EditIntegral", 0, 250, 1)
     evalmode = ring(f"{P}_RING_EVALMODE", "EVALUATION MODE",
                     ["FIRST HIT", "BEST HIT", "MIN DIST", "COL5", "THD RGB"], "CBF_EditEvalmode", 1)
     calcmode = ring(f"{P}_RING_CALCMODE", "CALCULATION MODE",
                     ["X Y INT 2D", "s i M 2D", "X Y INT 3D", "s i M 3D"], "CBF_EditCalcmode")
-    maxvec = num(f"{P}_NUM_MAXVECNO", "MAXCOL-No.", "CBF_EditMaxVecNo", 1, 31, DEFAULT_MAXVECNO)
-    intlim = num(f"{P}_NUM_INTLIM", "INTLIM", "CBF_EditIntlim", 0, 4095, 0)
+    maxvec = num(f"{P}_NUM_MAXVECNO", "MAXCOL-No.", "CBF_EditMaxVecNo", 0, 31, DEFAULT_MAXVECNO)
+    intlim = num(f"{P}_NUM_INTLIM", "INTLIM", "CBF_EditIntlim", 0, 65535, 0)
     outmode = ring(f"{P}_RING_DIGOUTMODE", "DIGITAL OUTMODE", ["BINARY", "DIRECT LO", "DIRECT HI"],
                    "CBF_EditDigOutmode", 0, values=[1, 0, 2])
     trigger = ring(f"{P}_RING_TRIGGER", "TRIGGER",
                    ["CONT", "SELF", "EXT1", "EXT2", "EXT3", "TRANS", "PARA"], "CBF_EditTrigger")
     exteach = ring(f"{P}_RING_EXTEACH", "EXTERN TEACH", ["OFF", "ON", "STAT1", "DYN1"],
                    "CBF_EditExteach")
+    # Ranges the sensor defines itself take every 16-bit word, so a value read
+    # from the sensor comes back unchanged.
     # DYNWIN LO and HI share one row: label | LO | "HI" | HI.
     # Fifteen rows: packed a little tighter than the other pages.
     dense = 2

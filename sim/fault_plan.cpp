@@ -43,15 +43,19 @@ std::optional<Fault> FaultFromName(std::string_view name) {
   return std::nullopt;
 }
 
-void FaultPlan::Add(Fault f, int order, int count) {
+void FaultPlan::Add(Fault f, int order, int count, int after) {
   if (count == 0) return;
-  entries_.push_back({f, order, count < 0 ? kUntilCleared : count});
+  entries_.push_back({f, order, count < 0 ? kUntilCleared : count, after < 0 ? 0 : after});
 }
 
 FaultSet FaultPlan::Take(uint8_t order) {
   FaultSet set;
   for (auto& e : entries_) {
     if (!Matches(e.order, order) || set.Has(e.fault)) continue;
+    if (e.spare > 0) {
+      --e.spare;
+      continue;
+    }
     set.Add(e.fault);
     if (e.remaining > 0) --e.remaining;
   }

@@ -42,7 +42,8 @@ class FaultSet {
 
 class FaultPlan {
  public:
-  void Add(Fault f, int order, int count);
+  // The fault spares the first `after` matching replies.
+  void Add(Fault f, int order, int count, int after = 0);
   void Clear() { entries_.clear(); }
   bool Empty() const { return entries_.empty(); }
   // Consumes one use of every matching entry (the oldest of each kind) for a reply to
@@ -54,6 +55,7 @@ class FaultPlan {
     Fault fault;
     int order;
     int remaining;
+    int spare;
   };
   std::vector<Entry> entries_;
 };

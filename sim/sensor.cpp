@@ -55,9 +55,9 @@ std::string Sensor::IdentText() const {
   return ident_;
 }
 
-void Sensor::InjectFault(Fault f, int order, int count) {
+void Sensor::InjectFault(Fault f, int order, int count, int after) {
   std::lock_guard lock(mutex_);
-  faults_.Add(f, order, count);
+  faults_.Add(f, order, count, after);
 }
 
 void Sensor::InjectPlausibilityCount(uint16_t count, int order, int times) {

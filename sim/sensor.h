@@ -58,7 +58,8 @@ class Sensor {
   // Spoils the next `count` replies to `order` (kAnyOrder: to any order; kUntilCleared:
   // until ClearFaults). Frames the sensor sends on its own after 0x1E and 0x6E count
   // under that order, after the order's own reply. Several kinds may apply at once.
-  void InjectFault(Fault f, int order = kAnyOrder, int count = 1);
+  // `after`: the fault spares that many matching replies first.
+  void InjectFault(Fault f, int order = kAnyOrder, int count = 1, int after = 0);
   // Forces the plausibility count in the status word of the next `times` replies to the
   // orders that report one (0x01, 0x04, 0x65), to `order` or to any of them.
   void InjectPlausibilityCount(uint16_t count, int order = kAnyOrder, int times = 1);

@@ -4,6 +4,8 @@
 #include "com232/connect.h"
 #include "com232/link.h"
 #include "gui/live/live_state.h"
+#include "gui/params/parameter_block.h"
+#include "gui/params/parameter_transfer.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
@@ -46,6 +48,7 @@ int LoadApplicationPanels(const std::string& layoutPath) {
 
 void InitApplication() {
   gChannel.tcpConnected = 0;
+  gTransfer = TransferState{};
   gLive = LiveState{};
 
   for (int page = 0; page < 9; ++page)
@@ -57,6 +60,8 @@ void InitApplication() {
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_MAX_ENTRY_LENGTH, 20);
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_PASSWORD_MASK, "*");
   ShowTitleLabel();
+  gParameterBlock = ParameterBlock{};
+  ReadPanelsIntoParameterBlock();
 
   int comm = gShell.tabMain[kPageComm];
   ui::SetCtrlAttribute(comm, TABCOMM_COMBO_HOST, ui::ATTR_FRAME_COLOR, 0xE0E0E0);

@@ -22,6 +22,10 @@ void RegisterApplicationCallbacks();
 // MAINP
 int CBF_MAINP(CBF_PANEL_ARGS);
 int CBF_TabMain1(CBF_CTRL_ARGS);
+int CBF_ButtonSend(CBF_CTRL_ARGS);
+int CBF_ButtonGet(CBF_CTRL_ARGS);
+int CBF_SelectMem(CBF_CTRL_ARGS);
+int CBF_SelectParaSet(CBF_CTRL_ARGS);
 // communication page
 int CBF_ButtonTryToConnect(CBF_CTRL_ARGS);
 int CBF_ButtonAccept(CBF_CTRL_ARGS);

@@ -7,6 +7,10 @@
 void RegisterApplicationCallbacks() {
   static const ui::CtrlCallbackName kCtrls[] = {
       {"CBF_TabMain1", CBF_TabMain1},
+      {"CBF_ButtonSend", CBF_ButtonSend},
+      {"CBF_ButtonGet", CBF_ButtonGet},
+      {"CBF_SelectMem", CBF_SelectMem},
+      {"CBF_SelectParaSet", CBF_SelectParaSet},
       {"CBF_TabDataP1", CBF_TabDataP1},
       {"CBF_DispStatus", CBF_DispStatus},
       {"CBF_ButtonTryToConnect", CBF_ButtonTryToConnect},

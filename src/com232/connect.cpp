@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Colmira3V42_uir.h"
+#include "gui/params/parameter_transfer.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/ini.h"
@@ -130,6 +131,7 @@ void IdentifySensor() {
   Log(gIdentity.shown + "\n\n");
 
   gLink.linkOk = 1;
+  GetParameters();
   if (gLink.linkOk) EnableLinkProvenButtons();
 }
 

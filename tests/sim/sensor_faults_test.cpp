@@ -229,3 +229,17 @@ TEST(SensorFaults, ReplyDelayAndForcedPlausibilityCount) {
 
 }  // namespace
 }  // namespace sim
+
+namespace sim {
+namespace {
+
+TEST(SensorFaults, AFaultCanSpareTheFirstReplies) {
+  Sensor sensor;
+  sensor.InjectFault(Fault::Silence, kReadParameters, 1, 1);
+  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 0))).empty());
+  EXPECT_TRUE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 2))).empty());
+  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 2))).empty());
+}
+
+}  // namespace
+}  // namespace sim

@@ -1,0 +1,16 @@
+// SEND and GET: the parameters between the panels and the sensor's RAM, its
+// EEPROM (through the RAM) or a parameter file.
+#pragma once
+
+#include <cstdint>
+
+enum ParameterTarget : uint16_t { kTargetRam = 1, kTargetEeprom = 2, kTargetFile = 3 };
+
+struct TransferState {
+  uint16_t target = kTargetRam;
+  uint16_t parameterSet = 0;
+};
+extern TransferState gTransfer;
+
+void SendParameters();
+void GetParameters();
