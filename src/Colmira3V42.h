@@ -37,6 +37,26 @@ int CBF_EditSelectBaudrate(CBF_CTRL_ARGS);
 int CBF_StringIpAdress(CBF_CTRL_ARGS);
 int CBF_StringPortNumber(CBF_CTRL_ARGS);
 int CBF_EditID(CBF_CTRL_ARGS);
+// parameter page and group/hold page
+int CBF_SlidePower(CBF_CTRL_ARGS);
+int CBF_EditPmode(CBF_CTRL_ARGS);
+int CBF_EditLedMode(CBF_CTRL_ARGS);
+int CBF_EditGain(CBF_CTRL_ARGS);
+int CBF_EditDynWinLoHi(CBF_CTRL_ARGS);
+int CBF_EditAverage(CBF_CTRL_ARGS);
+int CBF_EditIntegral(CBF_CTRL_ARGS);
+int CBF_EditMaxVecNo(CBF_CTRL_ARGS);
+int CBF_EditIntlim(CBF_CTRL_ARGS);
+int CBF_EditCalcmode(CBF_CTRL_ARGS);
+int CBF_EditDigOutmode(CBF_CTRL_ARGS);
+int CBF_EditEvalmode(CBF_CTRL_ARGS);
+int CBF_EditExteach(CBF_CTRL_ARGS);
+int CBF_EditTrigger(CBF_CTRL_ARGS);
+int CBF_EditColorGroups(CBF_CTRL_ARGS);
+int CBF_EditGridGroups(CBF_CTRL_ARGS);
+int CBF_EditHold(CBF_CTRL_ARGS);
+int CBF_EditGridHold(CBF_CTRL_ARGS);
+int CBF_EditResetHold(CBF_CTRL_ARGS);
 // DATAP
 int CBF_DATAP(CBF_PANEL_ARGS);
 int CBF_TabDataP1(CBF_CTRL_ARGS);

@@ -255,6 +255,10 @@ int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, int value) {
       if (c->label) c->label->setVisible(value != 0);
       return 0;
     case ATTR_TEXT_COLOR:
+      if (c->kind == Kind::NumDisplay) {
+        static_cast<NumDisplay*>(w)->SetTextColor(Rgb(value));
+        return 0;
+      }
       SetColorRole(w,
                    c->kind == Kind::Button                                   ? QPalette::ButtonText
                    : c->kind == Kind::TextMsg || c->kind == Kind::NumDisplay ? QPalette::WindowText
@@ -262,10 +266,18 @@ int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, int value) {
                    value);
       return 0;
     case ATTR_TEXT_BGCOLOR:
+      if (c->kind == Kind::NumDisplay) {
+        static_cast<NumDisplay*>(w)->SetBackground(Rgb(value));
+        return 0;
+      }
       w->setAutoFillBackground(true);
       SetColorRole(w, c->kind == Kind::TextMsg ? QPalette::Window : QPalette::Base, value);
       return 0;
     case ATTR_FRAME_COLOR:
+      if (c->kind == Kind::NumDisplay) {
+        static_cast<NumDisplay*>(w)->SetFrameColor(Rgb(value));
+        return 0;
+      }
       if (c->kind == Kind::Deco || c->kind == Kind::TextMsg) {
         w->setAutoFillBackground(true);
         SetColorRole(w, QPalette::Window, value);
@@ -398,14 +410,17 @@ int GetCtrlAttribute(int panel, int ctrl, CtrlAttr attr) {
       if (auto* le = qobject_cast<QLineEdit*>(w)) return le->isReadOnly() ? 1 : 0;
       return w->property("uiIndicator").toBool() ? 1 : 0;
     case ATTR_TEXT_COLOR:
+      if (c->kind == Kind::NumDisplay) return ToRgb(static_cast<NumDisplay*>(w)->TextColor());
       return ToRgb(w->palette().color(c->kind == Kind::Button ? QPalette::ButtonText
                                       : c->kind == Kind::TextMsg || c->kind == Kind::NumDisplay
                                           ? QPalette::WindowText
                                           : QPalette::Text));
     case ATTR_TEXT_BGCOLOR:
+      if (c->kind == Kind::NumDisplay) return ToRgb(static_cast<NumDisplay*>(w)->Background());
       return ToRgb(
           w->palette().color(c->kind == Kind::TextMsg ? QPalette::Window : QPalette::Base));
     case ATTR_FRAME_COLOR:
+      if (c->kind == Kind::NumDisplay) return ToRgb(static_cast<NumDisplay*>(w)->FrameColor());
       return ToRgb(w->palette().color(QPalette::Window));
     case ATTR_CMD_BUTTON_COLOR:
       return ToRgb(w->palette().color(QPalette::Button));
@@ -511,6 +526,15 @@ int ClearListCtrl(int panel, int ctrl) {
   QString keep = box->isEditable() ? box->currentText() : QString();
   box->clear();
   if (box->isEditable()) box->setEditText(keep);
+  return 0;
+}
+
+int ReplaceListItem(int panel, int ctrl, int index, const std::string& label, int value) {
+  QComboBox* box = ListBox(panel, ctrl);
+  if (!box || index < 0 || index >= box->count()) return -1;
+  Quiet q;
+  box->setItemText(index, Text(label));
+  box->setItemData(index, value);
   return 0;
 }
 

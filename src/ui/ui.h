@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/uir_table.h"
 
@@ -136,6 +137,7 @@ int ResetTextBox(int panel, int ctrl, const std::string& text);
 int InsertListItem(int panel, int ctrl, int index, const std::string& label, int value);
 int DeleteListItem(int panel, int ctrl, int index, int count);  // count -1: to the end
 int ClearListCtrl(int panel, int ctrl);
+int ReplaceListItem(int panel, int ctrl, int index, const std::string& label, int value);
 int GetNumListItems(int panel, int ctrl);
 std::string GetLabelFromIndex(int panel, int ctrl, int index);
 int GetValueFromIndex(int panel, int ctrl, int index);
@@ -174,6 +176,54 @@ struct CellRange {
 };
 int GetTableSelection(int panel, int ctrl, CellRange& range);
 int SetTableSelection(int panel, int ctrl, const CellRange& range);
+
+// Graphs and strip charts. Drawing is decoupled from data: a change marks the
+// graph, and marked graphs are redrawn at screen rate, so fast data never
+// waits for painting.
+enum Axis { VAL_XAXIS = 0, VAL_LEFT_YAXIS = 1 };
+enum AxisScaling { VAL_MANUAL = 0, VAL_AUTOSCALE = 1 };
+int SetAxisScalingMode(int panel, int ctrl, Axis axis, AxisScaling mode, double min, double max);
+int GetAxisScalingMode(int panel, int ctrl, Axis axis, AxisScaling& mode, double& min, double& max);
+int SetGraphCaption(int panel, int ctrl, const std::string& caption);
+std::string GetGraphCaption(int panel, int ctrl);
+
+constexpr int VAL_TRANSPARENT = -1;
+constexpr int kAllPlots = -1;
+enum PlotStyle { VAL_THIN_LINE = 0, VAL_DOTS = 1, VAL_STEPS = 2 };
+// Shapes and curves on a graph; each returns a plot handle (> 0) or a negative error.
+int PlotOval(int panel, int ctrl, double x1, double y1, double x2, double y2, int color,
+             int fillColor);
+int PlotRectangle(int panel, int ctrl, double x1, double y1, double x2, double y2, int color,
+                  int fillColor);
+int PlotLine(int panel, int ctrl, double x1, double y1, double x2, double y2, int color);
+int PlotXY(int panel, int ctrl, const double* x, const double* y, int count, int color,
+           PlotStyle style);
+// Replaces the points of an XY plot in place (same handle, no new plot).
+int SetPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count);
+int DeleteGraphPlot(int panel, int ctrl, int plot);  // kAllPlots: every plot, cursors stay
+// What a graph shows, for tests and printing.
+struct PlotShape {
+  enum Kind { Oval, Rectangle, Line, Curve } kind = Curve;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // bounding box (curves: of their points)
+  int color = 0;
+  int fillColor = VAL_TRANSPARENT;
+  int points = 0;  // curves
+};
+std::vector<PlotShape> GetGraphPlots(int panel, int ctrl);
+
+// Cursors, numbered from 1.
+int SetGraphCursor(int panel, int ctrl, int cursor, double x, double y);
+int GetGraphCursor(int panel, int ctrl, int cursor, double& x, double& y);
+
+// Strip charts: `count` values interleaved over the traces are appended; the
+// chart shows the newest points-per-screen points of each trace.
+int PlotStripChart(int panel, int ctrl, const double* values, int count);
+int ClearStripChart(int panel, int ctrl);
+int SetPointsPerScreen(int panel, int ctrl, int points);
+// The points a strip chart shows now, per trace, oldest first (for tests).
+std::vector<std::vector<double>> GetStripChartTraces(int panel, int ctrl);
+// Redraws every marked graph now instead of at the next screen refresh.
+void RefreshGraphs();
 
 // A text message created at run time; returns its control id.
 int NewTextLabel(int panel, const std::string& label, int top, int left);

@@ -7,19 +7,10 @@
 #include <QPainter>
 #include <QSlider>
 #include <QSpinBox>
-#include <QVBoxLayout>
-
-#include "qcustomplot.h"
 
 namespace ui {
 
 namespace {
-double DoubleProperty(const QObject* o, const char* name, double fallback) {
-  QVariant v = o->property(name);
-  bool ok = false;
-  double d = v.toDouble(&ok);
-  return v.isValid() && ok ? d : fallback;
-}
 QColor ColorProperty(const QObject* o, const char* name, QColor fallback) {
   QVariant v = o->property(name);
   if (!v.isValid()) return fallback;
@@ -30,21 +21,15 @@ QColor ColorProperty(const QObject* o, const char* name, QColor fallback) {
 }  // namespace
 
 NumDisplay::NumDisplay(QWidget* parent) : QLabel(parent) {
-  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  setFrameShape(QFrame::Panel);
-  setFrameShadow(QFrame::Sunken);
-  setAutoFillBackground(true);
-  setBackgroundRole(QPalette::Base);
-  setMargin(2);
   // Digits of equal width keep the numbers still while values stream in.
   QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   f.setPointSizeF(font().pointSizeF());
   setFont(f);
-  Render();
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 void NumDisplay::SetValue(double value) {
-  if (value == value_ && !text().isEmpty()) return;
+  if (value == value_) return;
   value_ = value;
   Render();
 }
@@ -54,14 +39,59 @@ void NumDisplay::SetPrecision(int precision) {
   Render();
 }
 
+void NumDisplay::SetBackground(QColor c) {
+  background_ = c;
+  update();
+}
+void NumDisplay::SetFrameColor(QColor c) {
+  frame_ = c;
+  update();
+}
+void NumDisplay::SetTextColor(QColor c) {
+  text_ = c;
+  update();
+}
+
 void NumDisplay::ApplyLayoutProperties() {
   QVariant p = property("precision");
   if (p.isValid()) precision_ = p.toInt();
+  // A background given in the layout's palette becomes the display's own.
+  if (autoFillBackground()) background_ = palette().color(QPalette::Window);
+  setAutoFillBackground(false);
+  if (property("frameColor").isValid()) frame_ = ColorProperty(this, "frameColor", frame_);
+  // The layout's text is the start value.
+  bool ok = false;
+  double start = text().toDouble(&ok);
+  if (ok) value_ = start;
+  shown_.clear();
   Render();
 }
 
+QSize NumDisplay::sizeHint() const {
+  QFontMetrics fm(font());
+  return {fm.horizontalAdvance(QString(7, '0')) + 10, fm.height() + 8};
+}
+
+QSize NumDisplay::minimumSizeHint() const {
+  QFontMetrics fm(font());
+  return {fm.horizontalAdvance(QString(3, '0')) + 10, fm.height() + 8};
+}
+
 void NumDisplay::Render() {
-  setText(QString::number(value_, 'f', precision_));
+  QString t = QString::number(value_, 'f', precision_);
+  if (t == shown_) return;
+  shown_ = t;
+  update();
+}
+
+void NumDisplay::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  QRect r = rect();
+  p.fillRect(r, isEnabled() ? background_ : palette().color(QPalette::Window));
+  p.setPen(QPen(frame_, 2));
+  p.drawRect(r.adjusted(1, 1, -1, -1));
+  p.setPen(isEnabled() ? text_ : palette().color(QPalette::Disabled, QPalette::Text));
+  p.drawText(r.adjusted(4, 0, -5, 0), Qt::AlignRight | Qt::AlignVCenter, shown_);
 }
 
 Led::Led(QWidget* parent) : QWidget(parent) {
@@ -171,53 +201,6 @@ void ColorNumeric::mouseReleaseEvent(QMouseEvent* e) {
   if (!c.isValid()) return;
   SetColor(static_cast<int>(c.rgb() & 0xFFFFFF));
   if (onCommit) onCommit();
-}
-
-namespace {
-QCustomPlot* NewPlot(QWidget* host) {
-  auto* lay = new QVBoxLayout(host);
-  lay->setContentsMargins(0, 0, 0, 0);
-  auto* plot = new QCustomPlot(host);
-  plot->setNoAntialiasingOnDrag(true);
-  plot->setNotAntialiasedElements(QCP::aeAll);
-  lay->addWidget(plot);
-  return plot;
-}
-}  // namespace
-
-Graph::Graph(QWidget* parent) : QWidget(parent), plot_(NewPlot(this)) {
-  setMinimumSize(120, 90);
-}
-
-void Graph::ApplyLayoutProperties() {
-  plot_->xAxis->setRange(DoubleProperty(this, "xMin", 0), DoubleProperty(this, "xMax", 100));
-  plot_->yAxis->setRange(DoubleProperty(this, "yMin", 0), DoubleProperty(this, "yMax", 100));
-  plot_->xAxis->setLabel(property("xLabel").toString());
-  plot_->yAxis->setLabel(property("yLabel").toString());
-  QString title = property("title").toString();
-  if (!title.isEmpty()) {
-    plot_->plotLayout()->insertRow(0);
-    plot_->plotLayout()->addElement(0, 0, new QCPTextElement(plot_, title));
-  }
-}
-
-StripChart::StripChart(QWidget* parent) : QWidget(parent), plot_(NewPlot(this)) {
-  setMinimumSize(120, 90);
-}
-
-void StripChart::ApplyLayoutProperties() {
-  if (property("pointsPerScreen").isValid()) pointsPerScreen_ = property("pointsPerScreen").toInt();
-  if (pointsPerScreen_ < 2) pointsPerScreen_ = 101;
-  plot_->xAxis->setRange(0, pointsPerScreen_ - 1);
-  plot_->yAxis->setRange(DoubleProperty(this, "yMin", 0), DoubleProperty(this, "yMax", 4096));
-  QStringList colors = property("traceColors").toString().split(',', Qt::SkipEmptyParts);
-  QStringList names = property("traceNames").toString().split(',', Qt::SkipEmptyParts);
-  int n = qMax(colors.size(), names.size());
-  for (int i = 0; i < n; ++i) {
-    QCPGraph* g = plot_->addGraph();
-    if (i < colors.size()) g->setPen(QPen(QColor(colors[i].trimmed()), 1.5));
-    if (i < names.size()) g->setName(names[i].trimmed());
-  }
 }
 
 }  // namespace ui

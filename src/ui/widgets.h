@@ -1,6 +1,6 @@
 // The custom controls that the layout file names by class: numeric displays,
-// LEDs, slides, colour numerics, graphs and strip charts. Private to the
-// platform layer.
+// LEDs, slides, colour numerics; graphs and strip charts are in plots.h.
+// Private to the platform layer.
 #pragma once
 
 #include <QColor>
@@ -8,13 +8,16 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/plots.h"
+
 class QSlider;
 class QSpinBox;
-class QCustomPlot;
 
 namespace ui {
 
-// A read-only number: right-aligned, fixed-width digits, no flicker of width.
+// A read-only number: right-aligned digits of equal width on its own
+// background, with a frame in a second colour. It paints itself, so a new
+// value costs one repaint and never a new layout.
 class NumDisplay : public QLabel {
  public:
   explicit NumDisplay(QWidget* parent = nullptr);
@@ -22,12 +25,28 @@ class NumDisplay : public QLabel {
   double Value() const { return value_; }
   void SetPrecision(int precision);
   int Precision() const { return precision_; }
+  void SetBackground(QColor c);
+  QColor Background() const { return background_; }
+  void SetFrameColor(QColor c);
+  QColor FrameColor() const { return frame_; }
+  void SetTextColor(QColor c);
+  QColor TextColor() const { return text_; }
+  const QString& Text() const { return shown_; }
   void ApplyLayoutProperties();
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
 
  private:
   void Render();
   double value_ = 0.0;
   int precision_ = 0;
+  QString shown_ = "0";
+  QColor background_{255, 255, 255};
+  QColor frame_{150, 150, 150};
+  QColor text_{0, 0, 0};
 };
 
 // A round lamp.
@@ -88,29 +107,6 @@ class ColorNumeric : public QWidget {
  private:
   int rgb_ = 0xFFFFFF;
   bool indicator_ = false;
-};
-
-// Hosts for the plotting library; the graph services build on them.
-class Graph : public QWidget {
- public:
-  explicit Graph(QWidget* parent = nullptr);
-  QCustomPlot* Plot() const { return plot_; }
-  void ApplyLayoutProperties();
-
- private:
-  QCustomPlot* plot_;
-};
-
-class StripChart : public QWidget {
- public:
-  explicit StripChart(QWidget* parent = nullptr);
-  QCustomPlot* Plot() const { return plot_; }
-  int PointsPerScreen() const { return pointsPerScreen_; }
-  void ApplyLayoutProperties();
-
- private:
-  QCustomPlot* plot_;
-  int pointsPerScreen_ = 101;
 };
 
 }  // namespace ui

@@ -167,11 +167,13 @@ TEST_F(Parameters, TeachBlockAndHoldFailTravelInWireOrder) {
 
 TEST_F(Parameters, GetThenSendReturnsEveryWordUnchanged) {
   std::vector<uint16_t> w = SensorWords();
-  w[kGain] = 0;  // a stage the ring does not name
+  w[kGain] = 0;     // a stage the ring does not name
+  w[kTrigger] = 6;  // PARA keeps the second parameter set selectable
   sensor.SetParameterWords(1, w);
   Start();
   Select(MAINP_RADIO_PARASET1);
   Press(MAINP_BUTTON_GET);
+  ASSERT_EQ(gTransfer.parameterSet, 1);
   sensor.ClearRequests();
   Press(MAINP_BUTTON_SEND);
   auto requests = sensor.Requests();

@@ -15,6 +15,7 @@
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
 #include "gui/live/live_state.h"
+#include "gui/params/parameter_block.h"
 #include "support/app_fixture.h"
 #include "ui/ui.h"
 
@@ -27,6 +28,10 @@ bool Visible(int panel) {
 }
 
 TEST_F(ShellTest, StartUpState) {
+  // A sensor in a 3D calculation mode leaves the 3D page active after the GET.
+  std::vector<uint16_t> words = sensor.ParameterWords(0);
+  words[kCalculationMode] = 2;
+  sensor.SetParameterWords(0, words);
   StartWithTcpSensor();
   EXPECT_EQ(ActiveMainPage(), kPageParameters);
   EXPECT_EQ(ui::GetActiveTabPage(gShell.datap, DATAP_TAB), kPage3D);

@@ -5,8 +5,11 @@
 
 #include "com232/link.h"
 #include "com232/orders.h"
+#include "gui/live/live_graphs.h"
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
+#include "gui/params/parameter_file.h"
+#include "gui/params/parameter_rules.h"
 
 TransferState gTransfer;
 
@@ -42,7 +45,10 @@ bool ReadWords(uint16_t* words, int count, uint16_t argument) {
 
 void SendParameters() {
   gLive.sendRequested = 0;
-  if (gTransfer.target == kTargetFile) return;
+  if (gTransfer.target == kTargetFile) {
+    SaveParameterFile();
+    return;
+  }
   ReadPanelsIntoParameterBlock();
   uint16_t set = gTransfer.parameterSet;
   if (!WriteWords(gParameterBlock.head, kHeadWords, set)) return;
@@ -52,7 +58,10 @@ void SendParameters() {
 
 void GetParameters() {
   gLive.getRequested = 0;
-  if (gTransfer.target == kTargetFile) return;
+  if (gTransfer.target == kTargetFile) {
+    LoadParameterFile();
+    return;
+  }
   if (gTransfer.target == kTargetEeprom) {
     if (ExchangeOrder(kOrderLoadEeprom, 0) != 1) return;
     if (gLink.statusWord != 0) ReportResets("FROM EEPROM");
@@ -61,4 +70,7 @@ void GetParameters() {
   if (!ReadWords(gParameterBlock.head, kHeadWords, set)) return;
   if (!ReadWords(gParameterBlock.teach, kTeachTableWords, static_cast<uint16_t>(set + 2))) return;
   WriteParameterBlockToPanels();
+  ApplyParameterRules();
+  DrawToleranceOverlays();
+  UpdateLiveGraphs();
 }
