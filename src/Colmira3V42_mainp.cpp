@@ -1,7 +1,10 @@
 // Callbacks of the main panel and its tab control.
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
+#include "gui/live/go_loop.h"
+#include "gui/live/live_graphs.h"
 #include "gui/live/live_state.h"
+#include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
@@ -109,5 +112,29 @@ int CBF_SelectParaSet(CBF_CTRL_ARGS) {
   } else if (event == ui::EVENT_RIGHT_CLICK) {
     ShowHelp("Select parameter set which should be transfered.");
   }
+  return 0;
+}
+
+int CBF_ButtonGo(CBF_CTRL_ARGS) {
+  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+  if (event == ui::EVENT_COMMIT) {
+    SetButtonsDimmed(1, 1);
+    ReadPanelsIntoParameterBlock();
+    ShowChildPanel(gShell.datap);
+    DrawToleranceOverlays();
+    RunGoLoop();
+    SetButtonsDimmed(0, 0);
+  } else if (event == ui::EVENT_RIGHT_CLICK) {
+    ShowHelp("Starts data transfer from sensor to PC. \n\nShortcut Key: F11. ");
+  }
+  return 0;
+}
+
+int CBF_ButtonStop(CBF_CTRL_ARGS) {
+  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+  if (event == ui::EVENT_COMMIT)
+    gLive.goRunning = 0;
+  else if (event == ui::EVENT_RIGHT_CLICK)
+    ShowHelp("Stops data transfer from sensor to PC. \n\nShortcut Key: F12. ");
   return 0;
 }

@@ -44,6 +44,9 @@ extern Link gLink;
 // Frames.
 void BuildRequest(uint8_t order, uint16_t argument, uint16_t dataLength);
 int Transfer(int totalBytes);
+// The two halves of Transfer: the request goes out, then the reply is awaited.
+void SendRequest(int totalBytes);
+int ReceiveReply();
 int ReceiveHeader();
 int CheckHeader();
 int ReceiveData();

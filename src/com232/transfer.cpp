@@ -31,6 +31,8 @@ bool WaitForBytes(Enough enough) {
     if (Serial()) gLink.receivedCount = ui::GetInQLen(gChannel.port);
     double elapsed = ui::Timer() - start;
     bool have = enough();
+    // A conversation the server has closed brings nothing more.
+    if (!have && !Serial() && !gChannel.tcpConnected) return true;
     if (elapsed > kReplyTimeoutSeconds) return !have;
     if (have) return false;
   }
@@ -45,6 +47,11 @@ int TimeoutFailure() {
 }  // namespace
 
 int Transfer(int totalBytes) {
+  SendRequest(totalBytes);
+  return ReceiveReply();
+}
+
+void SendRequest(int totalBytes) {
   std::memset(gLink.ReceiveBuffer, 0, sizeof gLink.ReceiveBuffer);
   gLink.comError = 0;
   if (totalBytes > static_cast<int>(sizeof gLink.RequestFrame))
@@ -59,6 +66,10 @@ int Transfer(int totalBytes) {
     ui::ClientTCPWrite(gChannel.conversation, gLink.RequestFrame, static_cast<size_t>(totalBytes),
                        2000);
   }
+  ui::ScreenRefreshPoint();
+}
+
+int ReceiveReply() {
   int result = ReceiveHeader();
   if (result == 1 && gLink.dataLength > 0) result = ReceiveData();
   return result;

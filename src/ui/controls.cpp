@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "ui/registry.h"
+#include "ui/screen_refresh.h"
 #include "ui/widgets.h"
 
 namespace ui {
@@ -105,7 +106,7 @@ int SetCtrlVal(int panel, int ctrl, double value) {
       static_cast<ColorNumeric*>(w)->SetColor(iv);
       return 0;
     case Kind::Bar:
-      static_cast<QProgressBar*>(w)->setValue(iv);
+      SetBarValueSoon(static_cast<QProgressBar*>(w), iv);
       return 0;
     case Kind::String:
     case Kind::TextMsg:
@@ -181,7 +182,7 @@ double GetCtrlDouble(int panel, int ctrl) {
     case Kind::ColorNum:
       return static_cast<ColorNumeric*>(w)->Color();
     case Kind::Bar:
-      return static_cast<QProgressBar*>(w)->value();
+      return BarValue(static_cast<QProgressBar*>(w));
     case Kind::String:
     case Kind::TextMsg:
     case Kind::Combo:

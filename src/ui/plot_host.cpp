@@ -1,8 +1,8 @@
 // What graphs and strip charts share: the look of the plot, axis modes,
 // caption, cursors, and the redraw at screen rate. A change of data only marks
-// its host; one timer redraws the marked hosts that can be seen, so a data loop
-// that changes a graph a thousand times a second still costs one redraw per
-// screen refresh.
+// its host; the screen refresh redraws the marked hosts that can be seen, so a
+// data loop that changes a graph a thousand times a second still costs one
+// redraw per screen refresh.
 #include <QApplication>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -11,28 +11,15 @@
 
 #include "qcustomplot.h"
 #include "ui/plots.h"
+#include "ui/screen_refresh.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kRedrawMs = 33;  // about the refresh rate of a screen, halved
-
 std::vector<PlotHost*>& Marked() {
   static std::vector<PlotHost*> hosts;
   return hosts;
-}
-
-QTimer& RedrawTimer() {
-  // Lives as long as the process, like the application object.
-  static QTimer* timer = [] {
-    auto* t = new QTimer;
-    t->setInterval(kRedrawMs);
-    t->setTimerType(Qt::CoarseTimer);
-    QObject::connect(t, &QTimer::timeout, [] { PlotHost::RedrawMarked(true); });
-    return t;
-  }();
-  return *timer;
 }
 
 double DoubleProperty(const QObject* o, const char* name, double fallback) {
@@ -223,13 +210,13 @@ void PlotHost::MarkDirty() {
     dirty_ = true;
     Marked().push_back(this);
   }
-  if (isVisible() && !RedrawTimer().isActive()) RedrawTimer().start();
+  if (isVisible()) ScreenRefreshSoon();
 }
 
 void PlotHost::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   // Changes made while hidden are drawn now that the host can be seen.
-  if (dirty_ && !RedrawTimer().isActive()) RedrawTimer().start();
+  if (dirty_) ScreenRefreshSoon();
 }
 
 void PlotHost::Redraw() {
@@ -251,7 +238,6 @@ void PlotHost::RedrawMarked(bool visibleOnly) {
   }
   m.resize(kept);
   // What is left waits, unseen, for its showEvent.
-  if (RedrawTimer().isActive()) RedrawTimer().stop();
 }
 
 }  // namespace ui

@@ -242,6 +242,9 @@ void ProcessSystemEvents();
 // Runs pending events; when there are none, sleeps until one arrives or until
 // maxSeconds have passed. Waiting loops use it so that they never spin a core.
 void WaitForSystemEvents(double maxSeconds);
+// The link has just sent a request and waits for the reply: a good moment to
+// bring the screen up to date, since the line is busy for a while anyway.
+void ScreenRefreshPoint();
 // Seconds since start, as a double.
 double Timer();
 void SetWaitCursor(int on);

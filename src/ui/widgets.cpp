@@ -5,8 +5,14 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProgressBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimer>
+#include <vector>
+
+#include "ui/screen_refresh.h"
 
 namespace ui {
 
@@ -81,7 +87,7 @@ void NumDisplay::Render() {
   QString t = QString::number(value_, 'f', precision_);
   if (t == shown_) return;
   shown_ = t;
-  update();
+  RepaintSoon(this);
 }
 
 void NumDisplay::paintEvent(QPaintEvent*) {
@@ -102,7 +108,7 @@ Led::Led(QWidget* parent) : QWidget(parent) {
 void Led::SetOn(bool on) {
   if (on == on_) return;
   on_ = on;
-  update();
+  RepaintSoon(this);
 }
 void Led::SetOnColor(QColor c) {
   onColor_ = c;
@@ -178,8 +184,9 @@ ColorNumeric::ColorNumeric(QWidget* parent) : QWidget(parent) {
 }
 
 void ColorNumeric::SetColor(int rgb) {
+  if ((rgb & 0xFFFFFF) == rgb_) return;
   rgb_ = rgb & 0xFFFFFF;
-  update();
+  RepaintSoon(this);
 }
 
 void ColorNumeric::ApplyLayoutProperties() {

@@ -10,6 +10,7 @@
 
 #include "ui/plots.h"
 
+class QProgressBar;
 class QSlider;
 class QSpinBox;
 

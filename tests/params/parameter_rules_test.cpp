@@ -422,3 +422,28 @@ TEST_F(Rules, HelpTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+class RepairedGet : public AppFixture {};
+
+TEST_F(RepairedGet, SendCarriesTheRepairedValues) {
+  std::vector<uint16_t> words = sensor.ParameterWords(0);
+  words[kLedMode] = 3;      // OFF
+  words[kExternTeach] = 3;  // DYN1
+  words[kPower] = 700;
+  words[kPowerMode] = 1;  // DYN
+  sensor.SetParameterWords(0, words);
+  StartWithTcpSensor();
+  sensor.ClearRequests();
+  ui::FireCtrlEvent(gShell.mainp, MAINP_BUTTON_SEND, ui::EVENT_COMMIT);
+  auto requests = sensor.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  auto word = [&](int i) { return requests[0].data[2 * i] | requests[0].data[2 * i + 1] << 8; };
+  EXPECT_EQ(word(kExternTeach), 0);
+  EXPECT_EQ(word(kPower), 0);
+  EXPECT_EQ(word(kPowerMode), 0);
+  EXPECT_EQ(word(kLedMode), 3);
+}
+
+}  // namespace
