@@ -266,7 +266,7 @@ def tab_attr():
     row = num(f"{P}_NUM_ROW", "ROW", "CBF_EditRow", 0, 30, 0, minw=48)
     color = colornum(f"{P}_COLORNUM_COLOR", "COLOR", "CBF_EditColorNumericRow")
     setbtn = button(f"{P}_BUTTON_SET", "SET", "CBF_ButtonSetRowColor")
-    attrs = table(f"{P}_TABLE_ATTR", 31, 2, ["SPECIFICATION", ""], None, labels, colors,
+    attrs = table(f"{P}_TABLE_ATTR", 31, 2, ["ROW SPECIFICATION", ""], None, labels, colors,
                   color_col=1, color_of_row=lambda r: ROW_COLORS[r % 15], col_width=150,
                   widths=(184, 16), no_hscroll=True, text_cols=(1,))
     temp = disp(f"{P}_DISP_TEMP", "TEMP", minw=48)

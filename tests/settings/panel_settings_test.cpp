@@ -231,9 +231,9 @@ TEST_F(PanelSettings, ClosingWritesTheFileByteForByte) {
       "\r\n";
   for (int r = 0; r < 31; ++r) {
     int color = r == 2 ? 0x00FF00 : kDefaultRowColors[r];
-    std::string spec = r == 1 ? "dark \\\"blue\\\" lid" : "";
+    std::string rowText = r == 1 ? "dark \\\"blue\\\" lid" : "";
     expected += "[TABLE ATTR OF TEACH VECTOR " + std::to_string(r) + "]\r\n" +
-                "Row color = " + std::to_string(color) + "\r\n" + "Row specification = \"" + spec +
+                "Row color = " + std::to_string(color) + "\r\n" + "Row specification = \"" + rowText +
                 "\"\r\n\r\n";
   }
   expected += "[NOTES OF ANOTHER TOOL]\r\nKept = \"yes\"\r\n\r\n";

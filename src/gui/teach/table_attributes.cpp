@@ -54,9 +54,9 @@ void GetTableAttributes(const ui::IniText& ini, int showWarnings) {
       warning += section + "\n";
       incomplete = true;
     }
-    std::string spec;
-    ini.GetString(section, "Row specification", spec, kSpecificationChars);
-    ui::SetTableCellVal(attr, TABATTR_TABLE_ATTR, 1, r + 1, spec);
+    std::string text;
+    ini.GetString(section, "Row specification", text, kSpecificationChars);
+    ui::SetTableCellVal(attr, TABATTR_TABLE_ATTR, 1, r + 1, text);
   }
   if (showWarnings && incomplete) ui::MessagePopup("Attention!", warning);
 }
