@@ -7,6 +7,9 @@
 #define CBF_CTRL_ARGS \
   int panel, int control, int event, void *callbackData, int eventData1, int eventData2
 #define CBF_PANEL_ARGS int panel, int event, void *callbackData, int eventData1, int eventData2
+// For callbacks that use only the event.
+#define UNUSED_ARGS \
+  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2
 
 constexpr const char* kProgramTitle = "COLMIRA3-Rarev V4.2";
 constexpr const char* kLayoutFileName = "Colmira3V42.uir";

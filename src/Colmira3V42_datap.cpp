@@ -11,11 +11,6 @@
 
 namespace {
 
-int HelpOnly(int event, const char* help) {
-  if (event == ui::EVENT_RIGHT_CLICK) ShowHelp(help);
-  return 0;
-}
-
 const char* const kRgbHelp = "Displays the current color intensity of RED,GREEN and BLUE. ";
 
 // A big display opens with its current value on a double click.

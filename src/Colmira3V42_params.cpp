@@ -18,12 +18,6 @@ int RuleControl(int event, const char* help) {
   return 0;
 }
 
-// A control that only explains itself; its value counts when the block is next read.
-int HelpOnly(int event, const char* help) {
-  if (event == ui::EVENT_RIGHT_CLICK) ShowHelp(help);
-  return 0;
-}
-
 }  // namespace
 
 #define UNUSED_ARGS \

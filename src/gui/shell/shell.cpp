@@ -86,3 +86,8 @@ void DimLinkProvenButtons() {
 void ShowHelp(const char* text) {
   ui::MessagePopup("INFO!", text);
 }
+
+int HelpOnly(int event, const char* text) {
+  if (event == ui::EVENT_RIGHT_CLICK) ShowHelp(text);
+  return 0;
+}

@@ -35,3 +35,5 @@ void ShowChildPanel(int panel);
 void DimLinkProvenButtons();
 // The right-click help convention: a popup titled "INFO!" with the text.
 void ShowHelp(const char* text);
+// A control that only explains itself: its help on a right click, nothing else.
+int HelpOnly(int event, const char* text);
