@@ -230,3 +230,16 @@ TEST_F(LiveFrame, DisplayHelpTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Go, SlowButTimelySensorKeepsGoRunning) {
+  Start();
+  sensor.SetReplyDelayMs(1200);
+  RunGo(3000);
+  EXPECT_GE(Count(0x08), 2);
+  EXPECT_EQ(Log(), "");
+  EXPECT_EQ(ActiveMainPage(), kPageParameters);
+}
+
+}  // namespace
