@@ -630,11 +630,21 @@ PAGE_IDS = {"TABCOMM": 20, "TABPARA": 21, "TABGRPHOLD": 22, "TABTEACH": 23, "TAB
             "TABRGB": 30, "TABINT": 31, "TAB2D": 32, "TAB3D": 33}
 
 
+# Where the windows open on the screen, as long as no stored placement says
+# otherwise (the position inside the root only tiles them for Designer). The
+# password popup opens centred over the main window.
+SCREEN_POS = {"MAINP": (10, 40), "COLBIGP": (820, 60), "GRPBIGP": (820, 270)}
+
+
 def build_panels():
-    return [mainp(), datap(), graphp(), teachp1(), teachp2(), scopep(),
-            bigp("COLBIGP", "C-No.", "CBF_COLBIGP", "COLOR", "C-No."),
-            bigp("GRPBIGP", "GROUP", "CBF_GRPBIGP", "GROUP", "GROUP"),
-            passwordp()]
+    panels = [mainp(), datap(), graphp(), teachp1(), teachp2(), scopep(),
+              bigp("COLBIGP", "C-No.", "CBF_COLBIGP", "COLOR", "C-No."),
+              bigp("GRPBIGP", "GROUP", "CBF_GRPBIGP", "GROUP", "GROUP"),
+              passwordp()]
+    for p in panels:
+        if p.name in SCREEN_POS:
+            p.dyn.append(("screenPos", "%d,%d" % SCREEN_POS[p.name]))
+    return panels
 
 
 def place_panels(panels):

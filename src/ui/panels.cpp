@@ -279,6 +279,11 @@ int LoadPanel(int parent, const std::string& file, int resourceId) {
   w->setParent(parentPanel ? parentPanel->widget.data() : nullptr,
                parentPanel ? Qt::Widget : Qt::Window);
   w->hide();
+  // A window opens where the layout places it on the screen; its position in
+  // the layout file only arranges the panels for editing.
+  QStringList screenPos = w->property("screenPos").toString().split(',');
+  if (!parentPanel && screenPos.size() == 2)
+    w->setGeometry(QRect(QPoint(screenPos[0].toInt(), screenPos[1].toInt()), w->size()));
   Panel& p = gPanels[resourceId];
   p = Panel{};
   p.widget = w;
@@ -345,6 +350,12 @@ int InstallPopup(int panel) {
   Panel* p = FindPanel(panel);
   if (!p || !p->widget->isWindow()) return -1;
   p->widget->setWindowModality(Qt::ApplicationModal);
+  // Centred over the window the user works in.
+  if (QWidget* over = QApplication::activeWindow(); over && over != p->widget) {
+    QRect g = p->widget->geometry();
+    g.moveCenter(over->geometry().center());
+    p->widget->setGeometry(g);
+  }
   p->widget->show();
   p->widget->raise();
   p->widget->activateWindow();

@@ -63,6 +63,9 @@ TEST_F(PanelSettings, NoFile) {
   EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_COMBO_HOST), "");
   EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_STR_PORTNUMBER), "10001");
   EXPECT_TRUE(Hosts().empty());
+  // The layout's placement: on screen with room for the title bar.
+  EXPECT_EQ(ui::GetPanelAttribute(gShell.mainp, ui::ATTR_LEFT), 10);
+  EXPECT_EQ(ui::GetPanelAttribute(gShell.mainp, ui::ATTR_TOP), 40);
   EXPECT_EQ(gRemembered.parameterFile, dir + "/Parameter.ini");
   EXPECT_EQ(gRemembered.recordFile, dir + "/RecordFile.dat");
   EXPECT_EQ(ui::GetCtrlString(gShell.tabMain[kPageRecorder], TABREC_TEXTBOX_FILE),
