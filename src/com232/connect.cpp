@@ -59,8 +59,7 @@ void ReadCommunicationSettings() {
   int protocol = 0, port = 1, baud = 4;
   std::string host, portText = "10001";
   ui::IniText ini;
-  if (ui::FileExists(gShell.panelSettingsPath) && ini.ReadFile(gShell.panelSettingsPath) &&
-      IsPanelSettingsFile(ini)) {
+  if (ReadPanelSettingsFile(ini)) {
     const char* s = "COMMUNICATION SETTINGS";
     long long v = 0;
     if (ini.GetInt(s, "COMPROTOCOL", v)) protocol = static_cast<int>(v);

@@ -32,7 +32,6 @@ class NumDisplay : public QLabel {
   QColor FrameColor() const { return frame_; }
   void SetTextColor(QColor c);
   QColor TextColor() const { return text_; }
-  const QString& Text() const { return shown_; }
   void ApplyLayoutProperties();
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;

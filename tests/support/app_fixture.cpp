@@ -12,7 +12,7 @@
 #include "Colmira3V42_uir.h"
 #include "com232/link.h"
 #include "gui/live/live_state.h"
-#include "gui/settings/remembered.h"
+#include "gui/settings/ini_header.h"
 #include "gui/shell/shell.h"
 #include "ui/ini.h"
 #include "ui/serial.h"
@@ -60,8 +60,7 @@ bool AppFixture::StartApp() {
 
 void AppFixture::WriteSettings(const Settings& s) {
   ui::IniText ini;
-  ini.PutString("GENERAL INFO", "FILE TYPE:", "Panel Settings");
-  ini.PutString("GENERAL INFO", "SCOPE VERSION:", kVersionText);
+  PutFileHeader(ini, "Panel Settings");
   ini.PutInt("IP ADDRESSES", "LIST ITEMS", static_cast<long long>(s.hosts.size()));
   for (size_t i = 0; i < s.hosts.size(); ++i)
     ini.PutString("IP ADDRESSES", "IP ADDR " + std::to_string(i + 1), s.hosts[i]);

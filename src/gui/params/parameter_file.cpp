@@ -7,6 +7,7 @@
 #include "gui/live/live_graphs.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_rules.h"
+#include "gui/settings/ini_header.h"
 #include "gui/settings/remembered.h"
 #include "gui/teach/table_attributes.h"
 #include "ui/dialogs.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-constexpr const char* kGeneral = "GENERAL INFO";
-constexpr const char* kFileTypeKey = "FILE TYPE:";
-constexpr const char* kVersionKey = "SCOPE VERSION:";
 constexpr const char* kFileType = "Parameter File";
 constexpr const char* kParameters = "PARAMETER";
 // The blank at the end of both keys is part of the file format.
@@ -73,7 +71,7 @@ void ReportNoFile() {
 bool AcceptHeaderItem(const ui::IniText& ini, const char* key, const char* expected,
                       const char* question) {
   std::string value;
-  ini.GetString(kGeneral, key, value, kFileTypeChars);
+  ini.GetString(kGeneralSection, key, value, kFileTypeChars);
   return value == expected || ui::ConfirmPopup("ATTENTION!", question) == 1;
 }
 
@@ -141,8 +139,7 @@ void SaveParameterFile() {
   ReadPanelsIntoParameterBlock();
 
   ui::IniText ini;
-  ini.PutString(kGeneral, kFileTypeKey, kFileType);
-  ini.PutString(kGeneral, kVersionKey, kVersionText);
+  PutFileHeader(ini, kFileType);
   for (int w = 0; w < kHeadWords; ++w)
     ini.PutInt(kParameters, kHeadParameters[w].key, gParameterBlock.head[w]);
   for (int r = 0; r < kTeachRows; ++r) {

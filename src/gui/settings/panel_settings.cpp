@@ -6,6 +6,7 @@
 
 #include "Colmira3V42_uir.h"
 #include "com232/connect.h"
+#include "gui/settings/ini_header.h"
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
 #include "gui/teach/table_attributes.h"
@@ -17,7 +18,7 @@ Remembered gRemembered;
 
 namespace {
 
-constexpr const char* kGeneral = "GENERAL INFO";
+constexpr const char* kFileType = "Panel Settings";
 constexpr const char* kPosition = "PANEL POSITION";
 constexpr const char* kDirectories = "DIRECTORIES";
 constexpr const char* kAddresses = "IP ADDRESSES";
@@ -58,10 +59,8 @@ void ShowSensorIdEverywhere() {
 
 }  // namespace
 
-bool IsPanelSettingsFile(const ui::IniText& ini) {
-  std::string type;
-  ini.GetString(kGeneral, "FILE TYPE:", type);
-  return type == "Panel Settings";
+bool ReadPanelSettingsFile(ui::IniText& ini) {
+  return ini.ReadFile(gShell.panelSettingsPath) && FileTypeOf(ini) == kFileType;
 }
 
 void ReadPanelSettings() {
@@ -74,9 +73,8 @@ void ReadPanelSettings() {
   std::copy(std::begin(kDefaultRowColors), std::end(kDefaultRowColors), gRowColors);
 
   ui::IniText ini;
-  if (ui::FileExists(gShell.panelSettingsPath) && ini.ReadFile(gShell.panelSettingsPath) &&
-      IsPanelSettingsFile(ini)) {
-    ini.GetString(kGeneral, "PANEL ID:", gRemembered.sensorId, kSensorIdChars);
+  if (ReadPanelSettingsFile(ini)) {
+    ini.GetString(kGeneralSection, "PANEL ID:", gRemembered.sensorId, kSensorIdChars);
 
     long long zoom = 0;
     if (ini.GetInt(kPosition, "MAINPANEL FULLSCREEN", zoom)) {
@@ -128,9 +126,8 @@ void WritePanelSettings() {
       Cut(ui::GetCtrlString(gShell.tabMain[kPageComm], TABCOMM_STR_ID), kSensorIdChars);
 
   ui::IniText ini;
-  ini.PutString(kGeneral, "FILE TYPE:", "Panel Settings");
-  ini.PutString(kGeneral, "SCOPE VERSION:", kVersionText);
-  ini.PutString(kGeneral, "PANEL ID:", gRemembered.sensorId);
+  PutFileHeader(ini, kFileType);
+  ini.PutString(kGeneralSection, "PANEL ID:", gRemembered.sensorId);
 
   ini.PutInt(kPosition, "MAINPANEL FULLSCREEN",
              ui::GetPanelAttribute(gShell.mainp, ui::ATTR_WINDOW_ZOOM));
@@ -163,7 +160,7 @@ void WritePanelSettings() {
   // Sections this program does not write (a serial-device map, another tool's
   // notes) are carried over as they stand.
   ui::IniText old;
-  if (old.ReadFile(gShell.panelSettingsPath) && IsPanelSettingsFile(old)) {
+  if (ReadPanelSettingsFile(old)) {
     std::set<std::string> written;
     for (const auto& s : ini.SectionNames()) written.insert(Fold(s));
     for (const auto& s : old.SectionNames())

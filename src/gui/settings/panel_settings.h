@@ -8,5 +8,6 @@ class IniText;
 
 void ReadPanelSettings();
 void WritePanelSettings();
-// True when the content read is a panel settings file.
-bool IsPanelSettingsFile(const ui::IniText& ini);
+// Reads the panel settings file; false (and `ini` of no use) when it is
+// missing, unreadable or of another type.
+bool ReadPanelSettingsFile(ui::IniText& ini);

@@ -16,4 +16,3 @@ extern Remembered gRemembered;
 
 constexpr size_t kSensorIdChars = 99;
 constexpr size_t kPathChars = 259;
-constexpr const char* kVersionText = "COLMIRA3-Rarev V4.2";
