@@ -35,6 +35,10 @@ DEFAULT_MAXVECNO = 1
 HERE = os.path.dirname(os.path.abspath(__file__))
 UIR_PATH = os.path.join(HERE, "Colmira3V42.uir")
 HEADER_PATH = os.path.join(HERE, "..", "src", "Colmira3V42_uir.h")
+CALLBACKS_HEADER_PATH = os.path.join(HERE, "..", "src", "Colmira3V42_callbacks.h")
+CALLBACKS_TABLE_PATH = os.path.join(HERE, "..", "src", "Colmira3V42_callbacks.cpp")
+# Callbacks the layout names that have no function yet: they resolve to CBF_NotYet.
+WAITING_PATH = os.path.join(HERE, "callbacks_waiting.txt")
 
 # ---------------------------------------------------------------------------
 # MAINP pages (main tab control, West side).
@@ -679,6 +683,23 @@ def header_text(panels, ids):
     return writer.header_text(panels, ids, PANEL_IDS, PAGE_IDS)
 
 
+def read_waiting():
+    """The names on the waiting list, one a line; blank lines and # comments are skipped."""
+    with open(WAITING_PATH, encoding="utf-8") as f:
+        return [ln.strip() for ln in f if ln.strip() and not ln.lstrip().startswith("#")]
+
+
+def callback_outputs(panels):
+    panel_cbs, ctrl_cbs = writer.callback_names(panels)
+    waiting = read_waiting()
+    unknown = sorted(set(waiting) - set(panel_cbs) - set(ctrl_cbs))
+    if unknown:
+        raise SystemExit(f"{os.path.relpath(WAITING_PATH)} names callbacks the layout does not use: "
+                         + " ".join(unknown))
+    return [(CALLBACKS_HEADER_PATH, writer.callbacks_header_text(panel_cbs, ctrl_cbs)),
+            (CALLBACKS_TABLE_PATH, writer.callbacks_table_text(panel_cbs, ctrl_cbs, set(waiting)))]
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--check", action="store_true",
@@ -686,6 +707,7 @@ def main():
     args = ap.parse_args()
     panels, ids = build()
     outputs = [(UIR_PATH, uir_text(panels)), (HEADER_PATH, header_text(panels, ids))]
+    outputs += callback_outputs(panels)
     stale = []
     for path, text in outputs:
         try:

@@ -54,6 +54,29 @@ class GeneratedLayout(unittest.TestCase):
             with open(path, encoding="utf-8") as f:
                 self.assertEqual(f.read(), text, f"{path} is stale: run layout/make_uir.py")
 
+    def test_every_callback_has_a_function_or_waits(self):
+        """A name the layout uses is defined in src/ or stands on the waiting list, never both."""
+        panels, _ = make_uir.build()
+        panel_cbs, ctrl_cbs = make_uir.writer.callback_names(panels)
+        src = os.path.join(os.path.dirname(make_uir.HERE), "src")
+        defined = set()
+        for folder, _, files in os.walk(src):
+            for name in files:
+                if name.endswith(".cpp"):
+                    with open(os.path.join(folder, name), encoding="utf-8") as f:
+                        defined |= set(re.findall(r"^int (CBF_\w+)\(CBF_(?:CTRL|PANEL)_ARGS\)",
+                                                  f.read(), re.M))
+        waiting = set(make_uir.read_waiting())
+        for cb in panel_cbs + ctrl_cbs:
+            with self.subTest(callback=cb):
+                self.assertTrue(cb in defined or cb in waiting,
+                                f"{cb} has no function and is not on callbacks_waiting.txt")
+                self.assertFalse(cb in defined and cb in waiting,
+                                 f"{cb} has a function: take it off callbacks_waiting.txt")
+        for path, text in make_uir.callback_outputs(panels):
+            with open(path, encoding="utf-8") as f:
+                self.assertEqual(f.read(), text, f"{path} is stale: run layout/make_uir.py")
+
     def owner_of(self, widget):
         """Nearest enclosing tab page or panel, as the program resolves ids."""
         node = self.parent[widget]

@@ -1,5 +1,7 @@
 #include "Colmira3V42.h"
 
+#include <cstdio>
+
 #include "Colmira3V42_uir.h"
 #include "com232/connect.h"
 #include "com232/link.h"
@@ -37,7 +39,10 @@ int LoadApplicationPanels(const std::string& layoutPath) {
   };
   for (const auto& l : kOrder) {
     int handle = ui::LoadPanel(l.parentIsMain ? gShell.mainp : 0, layoutPath, l.id);
-    if (handle < 0) return -1;
+    if (handle < 0) {
+      if (!ui::GetLoadError().empty()) std::fprintf(stderr, "%s\n", ui::GetLoadError().c_str());
+      return -1;
+    }
     gShell.*l.handle = handle;
   }
   ui::SetPanelAttribute(gShell.mainp, ui::ATTR_TITLE, kProgramTitle);
@@ -100,4 +105,11 @@ int Colmira3V42Main(int argc, char** argv) {
   int code = ui::RunUserInterface();
   ShutdownApplication();
   return code;
+}
+
+int CBF_NotYet(CBF_CTRL_ARGS) {
+  return 0;
+}
+int CBF_PanelNotYet(CBF_PANEL_ARGS) {
+  return 0;
 }

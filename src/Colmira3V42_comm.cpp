@@ -20,7 +20,6 @@ void DimAccept() {
 }  // namespace
 
 int CBF_ButtonTryToConnect(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     SetButtonsDimmed(0, 1);
     TryToConnect();
@@ -32,7 +31,6 @@ int CBF_ButtonTryToConnect(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonAccept(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     WritePanelSettings();
     ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
@@ -43,7 +41,6 @@ int CBF_ButtonAccept(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonChangeBaudrate(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     SetButtonsDimmed(0, 1);
     DimLinkProvenButtons();
@@ -56,7 +53,6 @@ int CBF_ButtonChangeBaudrate(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonGenHwInfoFile(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_RIGHT_CLICK)
     ShowHelp(
         "Save Hardware Initial File to disk. \nSend this file to your supplier for assistance.");
@@ -64,7 +60,6 @@ int CBF_ButtonGenHwInfoFile(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditCommunicationProtocol(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     ApplyProtocolVisibility();
     DimLinkProvenButtons();
@@ -75,7 +70,6 @@ int CBF_EditCommunicationProtocol(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditSelectComPort(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     DimLinkProvenButtons();
     ui::SetCtrlVal(Comm(), TABCOMM_STR_DEVICE,
@@ -87,7 +81,6 @@ int CBF_EditSelectComPort(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditSelectBaudrate(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     DimAccept();
   } else if (event == ui::EVENT_RIGHT_CLICK) {
@@ -99,7 +92,6 @@ int CBF_EditSelectBaudrate(CBF_CTRL_ARGS) {
 }
 
 int CBF_StringIpAdress(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     DimAccept();
     UpdateHostList(ui::GetCtrlString(panel, control));
@@ -110,7 +102,6 @@ int CBF_StringIpAdress(CBF_CTRL_ARGS) {
 }
 
 int CBF_StringPortNumber(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT)
     DimAccept();
   else if (event == ui::EVENT_RIGHT_CLICK)
@@ -119,7 +110,6 @@ int CBF_StringPortNumber(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditID(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     std::string id = ui::GetCtrlString(panel, control);
     ui::SetCtrlVal(gShell.tabMain[kPageRecorder], TABREC_STR_ID, id);

@@ -6,9 +6,6 @@
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
 
-#define UNUSED_ARGS \
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2
-
 namespace {
 
 const char* const kRgbHelp = "Displays the current color intensity of RED,GREEN and BLUE. ";
@@ -37,67 +34,55 @@ int ZoomStrip(int panel, int control, int event, double fullScale, const char* h
 }  // namespace
 
 int CBF_DATAP(CBF_PANEL_ARGS) {
-  (void)panel, (void)event, (void)callbackData, (void)eventData1, (void)eventData2;
   return 0;
 }
 
 int CBF_TabDataP1(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Select TAB-window.");
 }
 
 int CBF_DispStatus(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_RIGHT_DOUBLE_CLICK)
     ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
   return 0;
 }
 
 int CBF_DispX(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the red content of the color currently arriving at the receiver.");
 }
 
 int CBF_DispY(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the green content of the color currently arriving at the receiver. ");
 }
 
 int CBF_DispINT(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the intensity of the color currently arriving at the receiver. ");
 }
 
 int CBF_DispRGB(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kRgbHelp);
 }
 
 int CBF_DispRED(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kRgbHelp);
 }
 
 int CBF_DispGREEN(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kRgbHelp);
 }
 
 int CBF_DispBLUE(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kRgbHelp);
 }
 
 int CBF_DispMinMaxRGB(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Displays the minimum and maximum values of RED, GREEN and BLUE.");
 }
 
 int CBF_DispDeltaC(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the distance to a COLOR HIT. \nWhen no color is detected, delta C "
                   "depends on the EVALUATION MODE as follows: \nFIRST HIT: delta C is the "
@@ -106,7 +91,6 @@ int CBF_DispDeltaC(CBF_CTRL_ARGS) {
 }
 
 int CBF_DispCOL(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return BigDisplay(event, gShell.colbigp,
                     "Displays the current detected color number in \naccordance with the row in "
                     "the TEACH TABLE. \nDouble click opens a big display. \nClose the big display "
@@ -114,7 +98,6 @@ int CBF_DispCOL(CBF_CTRL_ARGS) {
 }
 
 int CBF_DispGroup(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return BigDisplay(event, gShell.grpbigp,
                     "Displays the current detected color group. \nDouble click opens a big "
                     "display. \nClose the big display with a right mouse click.\n\nFailure "
@@ -122,7 +105,6 @@ int CBF_DispGroup(CBF_CTRL_ARGS) {
 }
 
 int CBF_LedTrig(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays whether the sensor is triggered (LED=green) or not(LED=black). "
                   "\nSensor is triggered, when IN0 is +24V or when the sensor self triggers "
@@ -130,7 +112,6 @@ int CBF_LedTrig(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonShowGraph(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_COMMIT)
     ShowChildPanel(gShell.graphp);
   else if (event == ui::EVENT_RIGHT_CLICK)
@@ -139,14 +120,12 @@ int CBF_ButtonShowGraph(CBF_CTRL_ARGS) {
 }
 
 int CBF_GraphRGB(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   return ZoomStrip(panel, control, event, 4096,
                    "Displays RED, GREEN, BLUE. \nLeft double click starts zooming. \nLeft click "
                    "stops zooming.");
 }
 
 int CBF_GraphINT1(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
   return ZoomStrip(panel, control, event, mode == 1 || mode == 3 ? 1200 : 4096,
                    "Displays intensity INT. \nLeft double click starts zooming. \nLeft click "
@@ -154,24 +133,20 @@ int CBF_GraphINT1(CBF_CTRL_ARGS) {
 }
 
 int CBF_Graph2D(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "The two graphs diplay the color and the intensity.");
 }
 
 int CBF_Graph3D(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "The four graphs display a 3 sides view of the 3 dimensional color/intensity "
                   "sphere \nplus the intensity of RED, GREEN, BLUE in an extra graph.");
 }
 
 int CBF_GRAPHP(CBF_PANEL_ARGS) {
-  (void)panel, (void)event, (void)callbackData, (void)eventData1, (void)eventData2;
   return 0;
 }
 
 int CBF_ButtonGpClose(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_COMMIT)
     ShowChildPanel(gShell.datap);
   else if (event == ui::EVENT_RIGHT_CLICK)
@@ -189,7 +164,6 @@ void ShowSignalGraph(int signal) {
 }
 
 int CBF_EditSignal(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT)
     ShowSignalGraph(ui::GetCtrlInt(panel, control));
   else if (event == ui::EVENT_RIGHT_CLICK)
@@ -198,25 +172,21 @@ int CBF_EditSignal(CBF_CTRL_ARGS) {
 }
 
 int CBF_PanelGraphGraph(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Displays the signals selected with SIGNAL. ");
 }
 
 // The big displays close on a right click or with their close box.
 int CBF_COLBIGP(CBF_PANEL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_RIGHT_CLICK || event == ui::EVENT_CLOSE) ui::HidePanel(panel);
   return 0;
 }
 
 int CBF_GRPBIGP(CBF_PANEL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_RIGHT_CLICK || event == ui::EVENT_CLOSE) ui::HidePanel(panel);
   return 0;
 }
 
 int CBF_EditNo(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_COMMIT)
     DrawIntensityBand();
   else if (event == ui::EVENT_RIGHT_CLICK)
@@ -225,12 +195,10 @@ int CBF_EditNo(CBF_CTRL_ARGS) {
 }
 
 int CBF_DispBarsRAW(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Displays the RAW values of RED, GREEN and BLUE.");
 }
 
 int CBF_DispRawDelta(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the delta of the raw values of RED, GREEN and BLUE. \nDelta is the "
                   "peak to peak value of the lowest number of RED, GREEN or BLUE \nand the "
@@ -238,13 +206,11 @@ int CBF_DispRawDelta(CBF_CTRL_ARGS) {
 }
 
 int CBF_DispBars(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Displays the calibrated values of RED, GREEN and BLUE. \nFormula: CALIBRATED "
                   "DATA = (RAW DATA * CF) / 1024 ");
 }
 
 int CBF_DispTemp(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Displays actual temperature in the sensor.");
 }

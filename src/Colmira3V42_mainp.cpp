@@ -11,7 +11,6 @@
 #include "ui/ui.h"
 
 int CBF_MAINP(CBF_PANEL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   switch (event) {
     case ui::EVENT_RIGHT_DOUBLE_CLICK:
       ui::SetPanelAttribute(panel, ui::ATTR_WINDOW_ZOOM, ui::VAL_NO_ZOOM);
@@ -30,7 +29,6 @@ int CBF_MAINP(CBF_PANEL_ARGS) {
 }
 
 int CBF_TabMain1(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1;
   if (event == ui::EVENT_RIGHT_CLICK) {
     ShowHelp("Select TAB-window.");
   } else if (event == ui::EVENT_ACTIVE_TAB_CHANGE) {
@@ -51,7 +49,6 @@ int CBF_TabMain1(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonSend(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     if (gLive.goRunning) {
       gLive.sendRequested = 1;
@@ -70,7 +67,6 @@ int CBF_ButtonSend(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonGet(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     if (gLive.goRunning) {
       gLive.getRequested = 1;
@@ -89,7 +85,6 @@ int CBF_ButtonGet(CBF_CTRL_ARGS) {
 }
 
 int CBF_SelectMem(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   static const int kButtons[] = {MAINP_RADIO_RAM, MAINP_RADIO_EEPROM, MAINP_RADIO_FILE};
   if (event == ui::EVENT_VAL_CHANGED) {
     for (int i = 0; i < 3; ++i) {
@@ -103,7 +98,6 @@ int CBF_SelectMem(CBF_CTRL_ARGS) {
 }
 
 int CBF_SelectParaSet(CBF_CTRL_ARGS) {
-  (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_VAL_CHANGED) {
     bool second = control == MAINP_RADIO_PARASET1;
     ui::SetCtrlVal(panel, MAINP_RADIO_PARASET0, second ? 0 : 1);
@@ -116,7 +110,6 @@ int CBF_SelectParaSet(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonGo(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT) {
     SetButtonsDimmed(1, 1);
     ReadPanelsIntoParameterBlock();
@@ -131,7 +124,6 @@ int CBF_ButtonGo(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonStop(CBF_CTRL_ARGS) {
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
   if (event == ui::EVENT_COMMIT)
     gLive.goRunning = 0;
   else if (event == ui::EVENT_RIGHT_CLICK)

@@ -20,18 +20,13 @@ int RuleControl(int event, const char* help) {
 
 }  // namespace
 
-#define UNUSED_ARGS \
-  (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2
-
 int CBF_SlidePower(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Select the intensity of the transmitter LED. \n0 = no intensity,  1000 = full "
                   "intensity.");
 }
 
 int CBF_EditPmode(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(
       event,
       "Select the operating mode of the transmitter unit. \n\nSTAT: Transmitter power is "
@@ -42,7 +37,6 @@ int CBF_EditPmode(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditLedMode(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(event,
                      "Select the LED operation mode. \nDC: Light source is permanant on. \nAC: "
                      "Light source is modulated. \nPULSE: Light source is pulsed. \nOFF: Light "
@@ -50,33 +44,28 @@ int CBF_EditLedMode(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditGain(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Select a amplification stage of the receicer. \nAMP1 is the lowest "
                   "amplification. \nAMP8 is the highest amplification. ");
 }
 
 int CBF_EditDynWinLoHi(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Select a window for dynamic \nregaluation when PMOD = DYNAMIC.");
 }
 
 int CBF_EditAverage(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Select the number of scanning values (measured values) \nover which the raw "
                   "signal is averaged (meanvalue!).");
 }
 
 int CBF_EditIntegral(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event,
                   "Select the number (0...250) of values \nover which the raw signal is "
                   "integrated.");
 }
 
 int CBF_EditMaxVecNo(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(event,
                      "Select the number of color vectors which should be \nchecked in the TEACH "
                      "TABLE beginning with row 0. \n\nAktive rows in the TEACH TABLE are "
@@ -84,7 +73,6 @@ int CBF_EditMaxVecNo(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditIntlim(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(
       event,
       "Select an intensity limit. \nColor evaluation is stopped, if the current intensity INT or "
@@ -94,7 +82,6 @@ int CBF_EditIntlim(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditCalcmode(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_COMMIT) {
     ConvertTeachTableForCalcMode();
     ApplyParameterRules();
@@ -109,7 +96,6 @@ int CBF_EditCalcmode(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditDigOutmode(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(
       event,
       "Select how to control the 5 digital outputs. \n\nBINARY: \nIf color group is disabled, "
@@ -132,7 +118,6 @@ int CBF_EditDigOutmode(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditEvalmode(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(
       event,
       "HIT = Current detected signal lies within a taught row in the teach table. \n\nFIRST HIT: "
@@ -146,7 +131,6 @@ int CBF_EditEvalmode(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditExteach(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(
       event,
       "Select external teach mode. \n\nOFF: No external teach. \n\nON: External teach to all rows "
@@ -167,7 +151,6 @@ int CBF_EditExteach(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditTrigger(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(
       event,
       "Select the trigger mode for the sensor. \n\nCONT: Continuous color detection (no trigger "
@@ -185,12 +168,10 @@ int CBF_EditTrigger(CBF_CTRL_ARGS) {
 }
 
 int CBF_EditColorGroups(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return RuleControl(event, "Activate color groups. \nNot possible when EVALMODE=COL5.");
 }
 
 int CBF_EditGridGroups(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   if (event == ui::EVENT_VAL_CHANGED) {
     ApplyParameterRules();
     ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageGroupHold);
@@ -202,16 +183,13 @@ static const char* const kHoldHelp =
     "Select the minimum pulse length when a digital output changes.";
 
 int CBF_EditHold(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kHoldHelp);
 }
 
 int CBF_EditGridHold(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, kHoldHelp);
 }
 
 int CBF_EditResetHold(CBF_CTRL_ARGS) {
-  UNUSED_ARGS;
   return HelpOnly(event, "Table Hold will be set to this value \nwhen Button RESET is pressed.");
 }

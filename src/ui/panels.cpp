@@ -65,6 +65,7 @@ struct LayoutCache {
   std::unique_ptr<QWidget> root;
 };
 LayoutCache gCache;
+std::string gLoadError;
 
 QWidget* LoadRoot(const std::string& path) {
   QFile f(QString::fromStdString(path));
@@ -236,7 +237,12 @@ int InitCVIRTE(int argc, char** argv) {
   return 1;
 }
 
+const std::string& GetLoadError() {
+  return gLoadError;
+}
+
 int LoadPanel(int parent, const std::string& file, int resourceId) {
+  gLoadError.clear();
   const UirPanelDef* def = PanelDef(resourceId);
   if (!def) return -1;
   if (FindPanel(resourceId)) return -1;  // one instance of each panel
@@ -274,6 +280,21 @@ int LoadPanel(int parent, const std::string& file, int resourceId) {
       return -1;
     }
     found.push_back({&cd, cw});
+  }
+  // A callback name the program does not know means the layout and the program
+  // do not belong together: refuse the panel rather than leave a control dead.
+  auto unknownCallback = [&](QWidget* named, const auto& book) {
+    std::string cb = named->property("callback").toString().toStdString();
+    if (cb.empty() || book.count(cb)) return false;
+    gLoadError = "The layout file names the callback " + cb + " on " +
+                 named->objectName().toStdString() + ", which this program does not have.";
+    return true;
+  };
+  bool unknown = unknownCallback(w, gPanelCallbacks);
+  for (auto& f : found) unknown = unknown || unknownCallback(f.widget, gCtrlCallbacks);
+  if (unknown) {
+    delete w;
+    return -1;
   }
 
   w->setParent(parentPanel ? parentPanel->widget.data() : nullptr,

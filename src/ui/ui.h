@@ -62,6 +62,9 @@ void RegisterLayout(const UirPanelDef* panels, int nPanels, const UirCtrlDef* ct
 // top-level window. Returns the panel handle, or a negative value when the file,
 // the panel or one of its controls is missing.
 int LoadPanel(int parent, const std::string& file, int resourceId);
+// Why the last LoadPanel failed, when the layout itself is at fault (an unknown callback
+// name); empty otherwise.
+const std::string& GetLoadError();
 int DiscardPanel(int panel);
 int DisplayPanel(int panel);
 int HidePanel(int panel);

@@ -89,6 +89,21 @@ TEST_F(ShellTest, MissingPanelEndsTheProgramWithMinusOne) {
   started = true;
 }
 
+TEST_F(ShellTest, UnknownCallbackNameInTheLayoutIsReported) {
+  // A layout edited by hand names a callback the program does not have.
+  std::string layout = ReadFile(COLMIRA_LAYOUT);
+  std::string from = "<string>CBF_ButtonGo</string>";
+  size_t at = layout.find(from);
+  ASSERT_NE(at, std::string::npos);
+  layout.replace(at, from.size(), "<string>CBF_ButtonGoFast</string>");
+  WriteProjectFile("Colmira3V42.uir", layout);
+  EXPECT_EQ(LoadApplicationPanels(dir + "/Colmira3V42.uir"), -1);
+  EXPECT_NE(ui::GetLoadError().find("CBF_ButtonGoFast"), std::string::npos) << ui::GetLoadError();
+  EXPECT_NE(ui::GetLoadError().find("MAINP_BUTTON_GO"), std::string::npos) << ui::GetLoadError();
+  EXPECT_FALSE(ui::PanelExists(MAINP));
+  started = true;
+}
+
 TEST_F(ShellTest, MissingLayoutFile) {
   EXPECT_EQ(LoadApplicationPanels(dir + "/nothing-here.uir"), -1);
 }
