@@ -61,7 +61,7 @@ Verdict Evaluate(const ParameterSet& p, const std::array<int, 3>& rgb,
                  const std::array<int, 3>& coords, int intensity) {
   Verdict v;
   const int mode = p.head[kEvaluationMode];
-  if (intensity < p.head[kIntLim]) return v;
+  if (intensity < p.head[kIntlim]) return v;
 
   if (mode == 4) {  // THD RGB: one threshold per channel in rows 0..2
     uint16_t bits = 0;

@@ -12,6 +12,8 @@
 
 namespace sim {
 
+// The sensor keeps its own frame and CRC code on purpose: an independent check of the tool's link.
+
 inline constexpr uint8_t kSyncByte = 0x55;
 inline constexpr size_t kHeaderSize = 8;
 // No order carries more than a few hundred bytes; a header announcing more than this is

@@ -12,9 +12,9 @@ constexpr double kAmbientDc = 35;  // daylight that an unmodulated LED cannot re
 
 uint16_t OutputBits(const ParameterSet& p, uint16_t value) {
   const int eval = p.head[kEvaluationMode];
-  if (value == kNoHit) return p.head[kDigitalOutMode] == 2 ? 0 : 0x1F;
+  if (value == kNoHit) return p.head[kDigitalOutmode] == 2 ? 0 : 0x1F;
   if (eval >= 3) return value & 0x1F;
-  switch (p.head[kDigitalOutMode]) {
+  switch (p.head[kDigitalOutmode]) {
     case 1:
       return value & 0x1F;  // binary
     case 2:
@@ -31,7 +31,7 @@ double Gain(const ParameterSet& p) {
 // Dynamic power tunes the strongest channel into the middle of the window.
 double TransmitterPower(const ParameterSet& p, const Rgb& ref) {
   if (p.head[kPowerMode] != 1) return p.head[kPower];
-  const double want = (p.head[kDynWinLo] + p.head[kDynWinHi]) / 2.0;
+  const double want = (p.head[kDynwinLo] + p.head[kDynwinHi]) / 2.0;
   const double strongest = std::max({ref.r, ref.g, ref.b, 1.0}) * Gain(p);
   return std::clamp(500.0 * want / strongest, 1.0, 1000.0);
 }

@@ -9,10 +9,10 @@
 #include "sim/colour_model.h"
 #include "sim/evaluation.h"
 #include "sim/parameter_rules.h"
+#include "src/com232/protocol.h"
 
 namespace sim {
 
-inline constexpr int kLiveFrameWords = 20;
 inline constexpr uint16_t kDefaultFactor = 1024;
 inline constexpr uint16_t kMaxFactor = 4096;
 inline constexpr uint16_t kMaxOffset = 1023;

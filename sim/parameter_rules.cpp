@@ -23,7 +23,7 @@ const std::array<ParameterRule, kHeadWords> kHeadRules{{
 }};
 
 // Cells hold coordinates, intensities and tolerances; s and i reach 10000.
-const std::array<ParameterRule, kRowWords - 1> kRowRules{{
+const std::array<ParameterRule, kTeachRowWords - 1> kRowRules{{
     {"CELL 0", 1, 0, 10000},
     {"CELL 1", 1, 0, 10000},
     {"CELL 2", 1, 0, 10000},
@@ -48,7 +48,7 @@ ParameterSet DefaultParameterSet() {
   for (int i = 0; i < kHeadWords; ++i)
     set.head[static_cast<size_t>(i)] = kHeadRules[static_cast<size_t>(i)].defaultValue;
   for (int row = 0; row < kTeachRows; ++row) {
-    for (int w = 0; w < kRowWords - 1; ++w)
+    for (int w = 0; w < kTeachRowWords - 1; ++w)
       set.Row(row, w) = kRowRules[static_cast<size_t>(w)].defaultValue;
     set.Row(row, kRowSpare) = 0;
   }
@@ -59,8 +59,8 @@ int RepairHead(std::span<uint16_t, kHeadWords> head) {
   int count = 0;
   for (size_t i = 0; i < head.size(); ++i) count += Check(head[i], kHeadRules[i]);
   // A window whose low end lies above its high end cannot be tuned into.
-  if (head[kDynWinLo] > head[kDynWinHi]) {
-    for (int w : {kDynWinLo, kDynWinHi}) {
+  if (head[kDynwinLo] > head[kDynwinHi]) {
+    for (int w : {kDynwinLo, kDynwinHi}) {
       const uint16_t def = kHeadRules[static_cast<size_t>(w)].defaultValue;
       if (head[static_cast<size_t>(w)] != def) {
         head[static_cast<size_t>(w)] = def;
@@ -71,12 +71,12 @@ int RepairHead(std::span<uint16_t, kHeadWords> head) {
   return count;
 }
 
-int RepairTeach(std::span<uint16_t, kTeachWords> teach) {
+int RepairTeach(std::span<uint16_t, kTeachTableWords> teach) {
   int count = 0;
   for (int row = 0; row < kTeachRows; ++row) {
-    for (int w = 0; w < kRowWords - 1; ++w) {
-      count +=
-          Check(teach[static_cast<size_t>(row * kRowWords + w)], kRowRules[static_cast<size_t>(w)]);
+    for (int w = 0; w < kTeachRowWords - 1; ++w) {
+      count += Check(teach[static_cast<size_t>(row * kTeachRowWords + w)],
+                     kRowRules[static_cast<size_t>(w)]);
     }
   }
   return count;

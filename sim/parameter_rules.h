@@ -8,37 +8,11 @@
 #include <span>
 #include <string_view>
 
+#include "src/com232/protocol.h"
+
 namespace sim {
 
-inline constexpr int kHeadWords = 17;
-inline constexpr int kTeachRows = 31;
-inline constexpr int kRowWords = 8;
-inline constexpr int kTeachWords = kTeachRows * kRowWords;  // 248
-inline constexpr int kSetWords = kHeadWords + kTeachWords;  // 265
-
-// Head word positions.
-enum Head : int {
-  kPower,
-  kPowerMode,
-  kAverage,
-  kEvaluationMode,
-  kHoldFail,
-  kIntLim,
-  kMaxVecNo,
-  kDigitalOutMode,
-  kTrigger,
-  kExternTeach,
-  kCalculationMode,
-  kDynWinLo,
-  kDynWinHi,
-  kColorGroup,
-  kLedMode,
-  kGain,
-  kIntegral,
-};
-
-// Words of one teach row.
-enum RowWord : int { kCell1, kCell2, kCell3, kCell4, kCell5, kRowGroup, kRowHold, kRowSpare };
+inline constexpr int kSetWords = kHeadWords + kTeachTableWords;  // 265
 
 struct ParameterRule {
   std::string_view key;
@@ -48,15 +22,17 @@ struct ParameterRule {
 };
 
 extern const std::array<ParameterRule, kHeadWords> kHeadRules;
-extern const std::array<ParameterRule, kRowWords - 1> kRowRules;  // the spare word is free
+extern const std::array<ParameterRule, kTeachRowWords - 1> kRowRules;  // the spare word is free
 
 struct ParameterSet {
   std::array<uint16_t, kHeadWords> head{};
-  std::array<uint16_t, kTeachWords> teach{};
+  std::array<uint16_t, kTeachTableWords> teach{};
 
-  uint16_t& Row(int row, int word) { return teach[static_cast<size_t>(row * kRowWords + word)]; }
+  uint16_t& Row(int row, int word) {
+    return teach[static_cast<size_t>(row * kTeachRowWords + word)];
+  }
   uint16_t Row(int row, int word) const {
-    return teach[static_cast<size_t>(row * kRowWords + word)];
+    return teach[static_cast<size_t>(row * kTeachRowWords + word)];
   }
   bool operator==(const ParameterSet&) const = default;
 };
@@ -65,7 +41,7 @@ ParameterSet DefaultParameterSet();
 
 // Each returns how many words it put back to their defaults.
 int RepairHead(std::span<uint16_t, kHeadWords> head);
-int RepairTeach(std::span<uint16_t, kTeachWords> teach);
+int RepairTeach(std::span<uint16_t, kTeachTableWords> teach);
 int Repair(ParameterSet& set);
 
 }  // namespace sim

@@ -286,7 +286,7 @@ std::vector<Transmission> Sensor::TakeDue(int session, Clock::time_point now) {
     while (nextStreamFrame_ <= now) {
       auto frame = live_.LiveFrame(live_.Take(ram_, calibration_, Seconds(nextStreamFrame_)));
       frame[9] = 1;  // each frame is one triggered measurement
-      Transmission tx = Shape(kStream, BuildFrame(kLiveFrame, 0, WordsToBytes(frame)));
+      Transmission tx = Shape(kOrderStream, BuildFrame(kOrderLiveFrame, 0, WordsToBytes(frame)));
       tx.notBefore = nextStreamFrame_;
       out.push_back(std::move(tx));
       nextStreamFrame_ += interval;
@@ -305,7 +305,7 @@ std::vector<Transmission> Sensor::TakeDue(int session, Clock::time_point now) {
     };
     if (scan_.Advance(Seconds(now), sampler)) {
       for (const auto& words : scan_.Frames()) {
-        out.push_back(Shape(kScopeScan, BuildFrame(kScopeScan, 0, WordsToBytes(words))));
+        out.push_back(Shape(kOrderScan, BuildFrame(kOrderScan, 0, WordsToBytes(words))));
       }
       scan_.Finish();
       scanSession_ = 0;

@@ -19,34 +19,9 @@
 #include "sim/parameter_rules.h"
 #include "sim/scope_scan.h"
 #include "sim/transmission.h"
+#include "src/com232/protocol.h"
 
 namespace sim {
-
-// Order codes the sensor knows.
-enum Order : uint8_t {
-  kWriteParameters = 0x01,
-  kReadParameters = 0x02,
-  kStoreEeprom = 0x03,
-  kLoadEeprom = 0x04,
-  kIdentify = 0x07,
-  kLiveFrame = 0x08,
-  kStream = 0x1E,
-  kDetectOffsets = 0x64,
-  kWriteFactors = 0x65,
-  kReadFactors = 0x66,
-  kSelfCalibration = 0x67,
-  kCycleTime = 0x69,
-  kScopeScan = 0x6E,
-  kBaudRate = 0xBE,
-  kHardwareInfo = 0xC2,
-};
-
-inline constexpr uint16_t kHardwareAccess = 0x5E17;
-// Status words of replies with reply code 0.
-inline constexpr uint16_t kStatusUnknownOrder = 1;
-inline constexpr uint16_t kStatusCommunicationError = 2;
-inline constexpr std::array<long, 5> kBaudRates{9600, 19200, 38400, 57600, 115200};
-inline constexpr int kHardwareWords = 256;
 
 class Sensor {
  public:

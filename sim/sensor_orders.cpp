@@ -22,60 +22,60 @@ constexpr uint16_t kSelfCalibrationMaxDelta = 400;
 Sensor::Result Sensor::Execute(int session, const Request& r, Clock::time_point now) {
   Result out;
   switch (r.order) {
-    case kWriteParameters:
+    case kOrderWriteParameters:
       return WriteParameters(r);
-    case kReadParameters:
+    case kOrderReadParameters:
       return ReadParameters(r);
-    case kStoreEeprom:
+    case kOrderStoreEeprom:
       eeprom_ = ram_;
       eepromBaudIndex_ = baudIndex_;
       return out;
-    case kLoadEeprom: {
+    case kOrderLoadEeprom: {
       ram_ = eeprom_;
       out.status = static_cast<uint16_t>(Repair(ram_[0]) + Repair(ram_[1]));
       out.reportsCount = true;
       return out;
     }
-    case kIdentify:
+    case kOrderIdentify:
       out.data.assign(ident_.begin(), ident_.end());
       out.data.push_back(0);
       return out;
-    case kLiveFrame:
+    case kOrderLiveFrame:
       out.data = WordsToBytes(live_.LiveFrame(live_.Take(ram_, calibration_, Seconds(now))));
       return out;
-    case kStream:
+    case kOrderStream:
       if (r.arg > 1) return Unknown();
       streamSession_ = r.arg == 1 ? session : 0;
       nextStreamFrame_ = now + std::chrono::milliseconds(streamIntervalMs_);
       return out;
-    case kDetectOffsets: {
+    case kOrderDetectOffsets: {
       if (r.arg != 1) return Unknown();
       const auto level = live_.CoveredReceiverLevel();
       for (size_t c = 0; c < 3; ++c) calibration_.offset[c] = static_cast<uint16_t>(level[c]);
       return out;
     }
-    case kWriteFactors:
+    case kOrderWriteFactors:
       return WriteFactors(r);
-    case kReadFactors: {
+    case kOrderReadFactors: {
       const auto& c = calibration_;
       const std::array<uint16_t, 6> words{c.factor[0], c.factor[1], c.factor[2],
                                           c.offset[0], c.offset[1], c.offset[2]};
       out.data = WordsToBytes(words);
       return out;
     }
-    case kSelfCalibration:
+    case kOrderSelfCalibration:
       return SelfCalibration(now);
-    case kCycleTime:
+    case kOrderCycleTime:
       return CycleTime();
-    case kScopeScan:
+    case kOrderScan:
       return StartScan(session, r, now);
-    case kBaudRate:
+    case kOrderBaudRate:
       if (r.arg >= kBaudRates.size()) return Unknown();
       baudIndex_ = r.arg;
       out.baudAfter = kBaudRates[r.arg];
       return out;
-    case kHardwareInfo:
-      if (r.arg != kHardwareAccess) return Unknown();
+    case kOrderHardwareInfo:
+      if (r.arg != kHardwareAccessValue) return Unknown();
       out.data = WordsToBytes(hardware_);
       return out;
     default:
@@ -87,7 +87,7 @@ Sensor::Result Sensor::WriteParameters(const Request& r) {
   Result out;
   if (r.arg > 3) return Unknown();
   const bool head = r.arg < 2;
-  const size_t expected = 2 * static_cast<size_t>(head ? kHeadWords : kTeachWords);
+  const size_t expected = 2 * static_cast<size_t>(head ? kHeadWords : kTeachTableWords);
   if (r.data.size() != expected) {
     out.damaged = true;
     return out;

@@ -9,6 +9,7 @@
 
 #include "sim/colour_model.h"
 #include "sim/fault_plan.h"
+#include "src/com232/protocol.h"
 
 namespace sim {
 
@@ -29,7 +30,7 @@ struct CountOption {
 struct SimOptions {
   bool help = false;
   bool tcp = true;
-  uint16_t tcpPort = 10001;
+  uint16_t tcpPort = kDefaultTcpPort;
   std::string bindAddr = "127.0.0.1";
   bool pty = false;
   std::string ptyLink;  // empty: no symlink

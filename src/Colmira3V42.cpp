@@ -3,8 +3,9 @@
 #include <cstdio>
 
 #include "Colmira3V42_uir.h"
-#include "com232/connect.h"
 #include "com232/link.h"
+#include "gui/link/connect.h"
+#include "gui/link/link_settings.h"
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
@@ -12,6 +13,7 @@
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
 #include "logo.h"
+#include "ui/ini.h"
 #include "ui/ui.h"
 
 namespace {
@@ -52,6 +54,7 @@ int LoadApplicationPanels(const std::string& layoutPath) {
 }
 
 void InitApplication() {
+  SetLinkErrorDisplay(ShowLinkErrorOnScreen);
   gChannel.tcpConnected = 0;
   gTransfer = TransferState{};
   gLive = LiveState{};
@@ -84,7 +87,10 @@ void InitApplication() {
   ShowChildPanel(gShell.datap);
   ui::DisplayPanel(gShell.mainp);
 
-  ReadCommunicationSettings();
+  {
+    ui::IniText ini;
+    ReadCommunicationSettings(ReadPanelSettingsFile(ini) ? &ini : nullptr);
+  }
   ApplyProtocolVisibility();
   SetButtonsDimmed(0, 1);
   TryToConnect();

@@ -1,7 +1,7 @@
 // Callbacks of the communication page.
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
-#include "com232/connect.h"
+#include "gui/link/connect.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/serial.h"
@@ -9,12 +9,8 @@
 
 namespace {
 
-int Comm() {
-  return gShell.tabMain[kPageComm];
-}
-
 void DimAccept() {
-  ui::SetCtrlAttribute(Comm(), TABCOMM_BUTTON_ACCEPT, ui::ATTR_DIMMED, 1);
+  ui::SetCtrlAttribute(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT, ui::ATTR_DIMMED, 1);
 }
 
 }  // namespace
@@ -72,8 +68,8 @@ int CBF_EditCommunicationProtocol(CBF_CTRL_ARGS) {
 int CBF_EditSelectComPort(CBF_CTRL_ARGS) {
   if (event == ui::EVENT_COMMIT) {
     DimLinkProvenButtons();
-    ui::SetCtrlVal(Comm(), TABCOMM_STR_DEVICE,
-                   ui::ComDeviceName(ui::GetCtrlInt(Comm(), TABCOMM_NUM_COMPORT)));
+    ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_DEVICE,
+                   ui::ComDeviceName(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_NUM_COMPORT)));
   } else if (event == ui::EVENT_RIGHT_CLICK) {
     ShowHelp("Select a serial COM-PORT.");
   }

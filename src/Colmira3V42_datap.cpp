@@ -2,6 +2,7 @@
 // colour and group displays.
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
+#include "com232/modes.h"
 #include "gui/live/live_graphs.h"
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
@@ -127,7 +128,7 @@ int CBF_GraphRGB(CBF_CTRL_ARGS) {
 
 int CBF_GraphINT1(CBF_CTRL_ARGS) {
   int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
-  return ZoomStrip(panel, control, event, mode == 1 || mode == 3 ? 1200 : 4096,
+  return ZoomStrip(panel, control, event, IsSiM(mode) ? 1200 : 4096,
                    "Displays intensity INT. \nLeft double click starts zooming. \nLeft click "
                    "stops zooming.");
 }

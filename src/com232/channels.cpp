@@ -1,7 +1,6 @@
 // Opening and closing the serial port and the TCP conversation; arrivals over
 // TCP are gathered into the receive buffer.
 #include "com232/link.h"
-#include "gui/live/live_state.h"
 #include "ui/serial.h"
 #include "ui/tcp.h"
 #include "ui/ui.h"
@@ -14,10 +13,14 @@ struct CodeText {
 };
 
 constexpr CodeText kSerialErrors[] = {
-    {-1, "Unknown system error"}, {-2, "Invalid port number"},
-    {-3, "Port is not open"},     {-4, "Unknown I/0 error"},
-    {-6, "No serial port found"}, {-7, "Cannot open port"},
-    {-14, "Invalid Baudrate"},    {-99, "Timeout"},
+    {ui::kComUnknownSystemError, "Unknown system error"},
+    {ui::kComInvalidPortNumber, "Invalid port number"},
+    {ui::kComPortNotOpen, "Port is not open"},
+    {ui::kComIoError, "Unknown I/0 error"},
+    {ui::kComNoSerialPort, "No serial port found"},
+    {ui::kComCannotOpenPort, "Cannot open port"},
+    {ui::kComInvalidBaudrate, "Invalid Baudrate"},
+    {ui::kComTimeout, "Timeout"},
 };
 
 constexpr const char* kTcpErrors[] = {
@@ -57,12 +60,11 @@ const char* TcpErrorText(int code) {
 }
 
 long BaudRateOfIndex(int baudIndex) {
-  static constexpr long kRates[] = {9600, 19200, 38400, 57600, 115200};
-  return baudIndex >= 0 && baudIndex <= 4 ? kRates[baudIndex] : 115200;
+  bool known = baudIndex >= 0 && baudIndex < static_cast<int>(kBaudRates.size());
+  return kBaudRates[known ? static_cast<size_t>(baudIndex) : kDefaultBaudIndex];
 }
 
 int OpenSerialChannel() {
-  gLive.goRunning = 0;
   ui::CloseCom(gChannel.port);
   gChannel.openResult = ui::OpenComConfig(gChannel.port, "", BaudRateOfIndex(gChannel.baudIndex), 0,
                                           8, 1, 1024, 1024);
@@ -71,7 +73,7 @@ int OpenSerialChannel() {
     ShowLinkError();
     return gChannel.openResult;
   }
-  ui::SetComTime(gChannel.port, 2.0);
+  ui::SetComTime(gChannel.port, kComTimeoutSeconds);
   ui::FlushInQ(gChannel.port);
   ui::FlushOutQ(gChannel.port);
   ui::SetCTSMode(gChannel.port, 0);
@@ -86,8 +88,8 @@ int ConnectTcpChannel() {
   }
   ui::SetWaitCursor(1);
   unsigned handle = 0;
-  gChannel.openResult =
-      ui::ConnectToTCPServer(&handle, gChannel.tcpPort, gChannel.host, OnTcpEvent, nullptr, 5000);
+  gChannel.openResult = ui::ConnectToTCPServer(&handle, gChannel.tcpPort, gChannel.host, OnTcpEvent,
+                                               nullptr, kTcpConnectTimeoutMs);
   ui::SetWaitCursor(0);
   if (gChannel.openResult >= 0) {
     gChannel.conversation = handle;
@@ -107,7 +109,7 @@ int OnTcpEvent(unsigned handle, int event, int errorCode, void* callbackData) {
     int room = kReceiveBufferBytes - gLink.receivedCount;
     if (room > 0) {
       int n = ui::ClientTCPRead(handle, gLink.ReceiveBuffer + gLink.receivedCount,
-                                static_cast<size_t>(room), 5000);
+                                static_cast<size_t>(room), kTcpReadTimeoutMs);
       // A failed read leaves the bytes already gathered as they are.
       if (n > 0) gLink.receivedCount += n;
     }

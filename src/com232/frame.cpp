@@ -11,13 +11,13 @@ void BuildRequest(uint8_t order, uint16_t argument, uint16_t dataLength) {
   uint8_t* f = gLink.RequestFrame;
   // Requests never carry more than the data-word buffer holds.
   if (dataLength > 2 * kWordBufferWords) dataLength = 2 * kWordBufferWords;
-  f[0] = 0x55;
+  f[0] = kFrameStart;
   f[1] = order;
   f[2] = static_cast<uint8_t>(argument & 0xFF);
   f[3] = static_cast<uint8_t>(argument >> 8);
   f[4] = static_cast<uint8_t>(dataLength & 0xFF);
   f[5] = static_cast<uint8_t>(dataLength >> 8);
-  f[6] = 0xAA;
+  f[6] = kEmptyDataCrc;
   if (dataLength > 0) {
     for (int i = 0; i < dataLength / 2; ++i) {
       f[kHeaderBytes + 2 * i] = static_cast<uint8_t>(gLink.DataWords[i] & 0xFF);
@@ -33,7 +33,7 @@ int CheckHeader() {
   uint16_t length = static_cast<uint16_t>(b[4] | (b[5] << 8));
   // A length beyond the buffer cannot be a reply of this sensor; taking it
   // would read past the buffer, so it counts as a broken header.
-  if (Crc8(b, 0, kHeaderBytes) != 0 || b[0] != 0x55 || length > kMaxReplyDataBytes) {
+  if (Crc8(b, 0, kHeaderBytes) != 0 || b[0] != kFrameStart || length > kMaxReplyDataBytes) {
     SetLinkMessage(kHeaderIncorrectText);
     ShowLinkError();
     return -1;

@@ -5,18 +5,26 @@
 
 #include <cstdint>
 
-constexpr int kHeaderBytes = 8;
+#include "com232/protocol.h"
+
 constexpr int kReceiveBufferBytes = 2048;
 constexpr int kMaxReplyDataBytes = kReceiveBufferBytes - kHeaderBytes;  // 2040
 constexpr int kWordBufferWords = 1024;
 constexpr double kReplyTimeoutSeconds = 3.0;
+// The serial port's own time-out for one read or write.
+constexpr double kComTimeoutSeconds = 2.0;
+// Connecting to the server; a read of bytes the socket has announced; a write
+// (one that cannot go out shows as a time-out of the reply).
+constexpr int kTcpConnectTimeoutMs = 5000;
+constexpr int kTcpReadTimeoutMs = 5000;
+constexpr int kTcpWriteTimeoutMs = 2000;
 
 struct LinkChannel {
   uint16_t protocol = 0;  // 0 RS-232, 1 TCP/IP
   uint16_t port = 1;      // COM port number
   uint16_t baudIndex = 4;
   char host[256] = {};
-  char portNumberText[32] = "10001";
+  char portNumberText[32] = {};  // taken from the communication page before each connect
   int32_t tcpPort = 0;
   uint32_t conversation = 0;
   int16_t tcpConnected = 0;
@@ -53,7 +61,10 @@ int ReceiveData();
 void UnpackReplyToDataWords();
 void UnpackReplyToReplyWords();
 
-// The one error display of the link.
+// The one error display of the link: clears linkOk and hands the message to
+// the display the application installed, which shows it and ends GO.
+using LinkErrorDisplay = void (*)(const char* message);
+void SetLinkErrorDisplay(LinkErrorDisplay display);
 void SetLinkMessage(const char* text);
 void ShowLinkError();
 

@@ -1,11 +1,7 @@
 // The error display of the link, and its message texts.
 #include <cstdio>
 
-#include "Colmira3V42_uir.h"
 #include "com232/link.h"
-#include "gui/live/live_state.h"
-#include "gui/shell/shell.h"
-#include "ui/ui.h"
 
 const char* const kTimeoutText =
     "TIMEOUT! \nNO DATA RECEIVED! \nCOMMUNICATION ERROR! \nCHECK POWER SUPPLY AND COM SETTINGS. "
@@ -21,12 +17,15 @@ void SetLinkMessage(const char* text) {
   std::snprintf(gLink.linkMessage, sizeof gLink.linkMessage, "%s", text);
 }
 
+namespace {
+LinkErrorDisplay gDisplay = nullptr;
+}
+
+void SetLinkErrorDisplay(LinkErrorDisplay display) {
+  gDisplay = display;
+}
+
 void ShowLinkError() {
-  gLive.goRunning = 0;
   gLink.linkOk = 0;
-  ui::SetCtrlVal(gShell.datap, DATAP_STR_STATUS, "TIMEOUT!");
-  ui::AppendTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, gLink.linkMessage);
-  ui::AppendTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "\n\n");
-  DimLinkProvenButtons();
-  ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageComm);
+  if (gDisplay) gDisplay(gLink.linkMessage);
 }

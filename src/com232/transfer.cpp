@@ -64,7 +64,7 @@ void SendRequest(int totalBytes) {
     gLink.receivedCount = 0;
     // A failed write shows as a time-out of the reply.
     ui::ClientTCPWrite(gChannel.conversation, gLink.RequestFrame, static_cast<size_t>(totalBytes),
-                       2000);
+                       kTcpWriteTimeoutMs);
   }
   ui::ScreenRefreshPoint();
 }

@@ -1,5 +1,5 @@
 // Connecting over TCP and a pseudo-terminal, the server list, the baud-rate change.
-#include "com232/connect.h"
+#include "gui/link/connect.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +16,26 @@ const std::string kIdent = "COLOR SENSOR SIM V1.0 SN 000001";
 
 class Connect : public AppFixture {
  protected:
-  int Comm() const { return gShell.tabMain[kPageComm]; }
   bool LinkProven() const {
-    return !Dimmed(Comm(), TABCOMM_BUTTON_ACCEPT) && !Dimmed(Comm(), TABCOMM_BUTTON_BAUDRATE) &&
-           !Dimmed(Comm(), TABCOMM_BUTTON_HWFILE);
+    return !Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT) &&
+           !Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE) &&
+           !Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_HWFILE);
   }
   bool LinkDimmed() const {
-    return Dimmed(Comm(), TABCOMM_BUTTON_ACCEPT) && Dimmed(Comm(), TABCOMM_BUTTON_BAUDRATE) &&
-           Dimmed(Comm(), TABCOMM_BUTTON_HWFILE);
+    return Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT) &&
+           Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE) &&
+           Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_HWFILE);
   }
-  void Press(int ctrl) { ui::FireCtrlEvent(Comm(), ctrl, ui::EVENT_COMMIT); }
+  void Press(int ctrl) { ui::FireCtrlEvent(MainTab(kPageComm), ctrl, ui::EVENT_COMMIT); }
   std::vector<std::string> Hosts() const {
     std::vector<std::string> out;
-    for (int i = 0; i < ui::GetNumListItems(Comm(), TABCOMM_COMBO_HOST); ++i)
-      out.push_back(ui::GetLabelFromIndex(Comm(), TABCOMM_COMBO_HOST, i));
+    for (int i = 0; i < ui::GetNumListItems(MainTab(kPageComm), TABCOMM_COMBO_HOST); ++i)
+      out.push_back(ui::GetLabelFromIndex(MainTab(kPageComm), TABCOMM_COMBO_HOST, i));
     return out;
   }
   void EnterHost(const std::string& host) {
-    ui::SetCtrlVal(Comm(), TABCOMM_COMBO_HOST, host);
-    ui::FireCtrlEvent(Comm(), TABCOMM_COMBO_HOST, ui::EVENT_COMMIT);
+    ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_COMBO_HOST, host);
+    ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_COMBO_HOST, ui::EVENT_COMMIT);
   }
 };
 
@@ -47,9 +48,9 @@ TEST_F(Connect, AtStartOverTcp) {
   EXPECT_EQ(ui::GetCtrlAttribute(gShell.datap, DATAP_STR_HOST, ui::ATTR_VISIBLE), 1);
   EXPECT_EQ(ui::GetCtrlAttribute(gShell.datap, DATAP_DISP_COMPORT, ui::ATTR_VISIBLE), 0);
   // The change-baud-rate button belongs to RS-232 only.
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 0);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_COMBO_HOST, ui::ATTR_VISIBLE), 1);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_NUM_COMPORT, ui::ATTR_VISIBLE), 0);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 0);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_COMBO_HOST, ui::ATTR_VISIBLE), 1);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_NUM_COMPORT, ui::ATTR_VISIBLE), 0);
   EXPECT_EQ(ActiveMainPage(), kPageParameters);
 }
 
@@ -63,9 +64,9 @@ TEST_F(Connect, ByButtonOverAPseudoTerminal) {
   EXPECT_TRUE(LinkProven());
   EXPECT_EQ(ui::GetCtrlInt(gShell.datap, DATAP_DISP_COMPORT), 6);
   EXPECT_EQ(ui::GetCtrlAttribute(gShell.datap, DATAP_DISP_COMPORT, ui::ATTR_VISIBLE), 1);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 1);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 1);
   EXPECT_EQ(ui::ComBaudRate(6), 115200);
-  EXPECT_FALSE(Dimmed(Comm(), TABCOMM_BUTTON_CONNECT));
+  EXPECT_FALSE(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_CONNECT));
 }
 
 TEST_F(Connect, FailuresShowTheTextOfTheirCode) {
@@ -83,9 +84,9 @@ TEST_F(Connect, FailuresShowTheTextOfTheirCode) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ClearLog();
-    ui::SetCtrlVal(Comm(), TABCOMM_RING_PROTOCOL, c.protocol);
-    ui::SetCtrlVal(Comm(), TABCOMM_STR_PORTNUMBER, c.portText);
-    ui::SetCtrlVal(Comm(), TABCOMM_NUM_COMPORT, 9);
+    ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_RING_PROTOCOL, c.protocol);
+    ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_PORTNUMBER, c.portText);
+    ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_NUM_COMPORT, 9);
     ui::SetComDevice(9, dir + "/nothing");
     Press(TABCOMM_BUTTON_CONNECT);
     EXPECT_EQ(Log(), std::string("TRY TO CONNECT!\n") + c.text + "\n\n");
@@ -149,13 +150,13 @@ TEST_F(Connect, HostList) {
   EXPECT_EQ(Hosts(), (std::vector<std::string>{"c", "b", "a"}));
   EnterHost("a");  // third moves to the top
   EXPECT_EQ(Hosts(), (std::vector<std::string>{"a", "c", "b"}));
-  EXPECT_TRUE(Dimmed(Comm(), TABCOMM_BUTTON_ACCEPT));
-  EXPECT_FALSE(Dimmed(Comm(), TABCOMM_BUTTON_HWFILE));
+  EXPECT_TRUE(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT));
+  EXPECT_FALSE(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_HWFILE));
   for (int i = 1; i <= 10; ++i) EnterHost("h" + std::to_string(i));
   std::vector<std::string> expected;
   for (int i = 10; i >= 1; --i) expected.push_back("h" + std::to_string(i));
   EXPECT_EQ(Hosts(), expected);  // the oldest went out
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_COMBO_HOST), "h10");
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_COMBO_HOST), "h10");
 }
 
 TEST_F(Connect, EditsWithdrawTheProvenButtons) {
@@ -168,30 +169,30 @@ TEST_F(Connect, EditsWithdrawTheProvenButtons) {
                  Case{TABCOMM_RING_BAUDRATE, false}, Case{TABCOMM_STR_PORTNUMBER, false}}) {
     SCOPED_TRACE(c.ctrl);
     EnableLinkProvenButtons();
-    ui::FireCtrlEvent(Comm(), c.ctrl, ui::EVENT_COMMIT);
-    EXPECT_TRUE(Dimmed(Comm(), TABCOMM_BUTTON_ACCEPT));
-    EXPECT_EQ(Dimmed(Comm(), TABCOMM_BUTTON_BAUDRATE), c.allThree);
-    EXPECT_EQ(Dimmed(Comm(), TABCOMM_BUTTON_HWFILE), c.allThree);
+    ui::FireCtrlEvent(MainTab(kPageComm), c.ctrl, ui::EVENT_COMMIT);
+    EXPECT_TRUE(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT));
+    EXPECT_EQ(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE), c.allThree);
+    EXPECT_EQ(Dimmed(MainTab(kPageComm), TABCOMM_BUTTON_HWFILE), c.allThree);
   }
 }
 
 TEST_F(Connect, SwitchingTheProtocolShowsItsFields) {
   StartWithTcpSensor();
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_PROTOCOL, 0);
-  ui::FireCtrlEvent(Comm(), TABCOMM_RING_PROTOCOL, ui::EVENT_COMMIT);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 1);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_RING_BAUDRATE, ui::ATTR_VISIBLE), 1);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_STR_PORTNUMBER, ui::ATTR_VISIBLE), 0);
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_PROTOCOL, 1);
-  ui::FireCtrlEvent(Comm(), TABCOMM_RING_PROTOCOL, ui::EVENT_COMMIT);
-  EXPECT_EQ(ui::GetCtrlAttribute(Comm(), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 0);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_RING_PROTOCOL, 0);
+  ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_RING_PROTOCOL, ui::EVENT_COMMIT);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 1);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_RING_BAUDRATE, ui::ATTR_VISIBLE), 1);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_STR_PORTNUMBER, ui::ATTR_VISIBLE), 0);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_RING_PROTOCOL, 1);
+  ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_RING_PROTOCOL, ui::EVENT_COMMIT);
+  EXPECT_EQ(ui::GetCtrlAttribute(MainTab(kPageComm), TABCOMM_BUTTON_BAUDRATE, ui::ATTR_VISIBLE), 0);
 }
 
 TEST_F(Connect, ChangeBaudRate) {
   StartWithPtySensor(7, 115200);
   ClearLog();
   sensor.ClearRequests();
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_BAUDRATE, 2);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_RING_BAUDRATE, 2);
   Press(TABCOMM_BUTTON_BAUDRATE);
   auto requests = sensor.Requests();
   ASSERT_GE(requests.size(), 2u);
@@ -210,7 +211,7 @@ TEST_F(Connect, FailedBaudRateChangeKeepsTheOldRate) {
   StartWithPtySensor(7);
   ClearLog();
   sensor.InjectFault(sim::Fault::Silence, 0xBE);
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_BAUDRATE, 0);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_RING_BAUDRATE, 0);
   Press(TABCOMM_BUTTON_BAUDRATE);
   EXPECT_EQ(ui::ComBaudRate(7), 115200);
   EXPECT_EQ(Log().rfind("TRY TO CHANGE BAUDRATE!\nTIMEOUT! ", 0), 0u) << Log();
@@ -239,15 +240,15 @@ TEST_F(Connect, HelpTexts) {
        "software."},
   };
   for (auto [ctrl, text] : cases) {
-    ui::FireCtrlEvent(Comm(), ctrl, ui::EVENT_RIGHT_CLICK);
+    ui::FireCtrlEvent(MainTab(kPageComm), ctrl, ui::EVENT_RIGHT_CLICK);
     EXPECT_EQ(Popups(), std::vector<std::string>{std::string("INFO!|") + text});
   }
 }
 
 TEST_F(Connect, SensorIdReachesTheOtherPanels) {
   StartWithTcpSensor();
-  ui::SetCtrlVal(Comm(), TABCOMM_STR_ID, "FILLER 4");
-  ui::FireCtrlEvent(Comm(), TABCOMM_STR_ID, ui::EVENT_COMMIT);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "FILLER 4");
+  ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_STR_ID, ui::EVENT_COMMIT);
   EXPECT_EQ(ui::GetCtrlString(gShell.tabMain[kPageRecorder], TABREC_STR_ID), "FILLER 4");
   EXPECT_EQ(ui::GetCtrlString(gShell.colbigp, COLBIGP_TEXTMSG_ID), "FILLER 4");
   EXPECT_EQ(ui::GetCtrlString(gShell.grpbigp, GRPBIGP_TEXTMSG_ID), "FILLER 4");

@@ -21,8 +21,6 @@ class LiveGraphs : public AppFixture {
     StartWithTcpSensor();
     ClearLog();
   }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
   std::pair<double, double> Range(int panel, int ctrl, ui::Axis axis) {
     ui::AxisScaling mode;
     double lo, hi;
@@ -32,14 +30,15 @@ class LiveGraphs : public AppFixture {
   // Every teach row back to its reset values (all cells 1).
   void ResetRows() {
     for (int r = 1; r <= 31; ++r)
-      for (int c = 1; c <= 5; ++c) ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, c, r, 1);
+      for (int c = 1; c <= 5; ++c)
+        ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c, r, 1);
   }
   void SetRow(int row, std::vector<int> cells) {
     for (int c = 0; c < 5; ++c)
-      ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, c + 1, row + 1, cells[c]);
+      ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, row + 1, cells[c]);
   }
   void Redraw(int calcMode) {
-    ui::SetCtrlVal(Para(), TABPARA_RING_CALCMODE, calcMode);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, calcMode);
     ReadPanelsIntoParameterBlock();
     DrawToleranceOverlays();
   }
@@ -91,7 +90,7 @@ TEST_F(LiveGraphs, IntensityCursorStopsAt1200InSiM) {
 }
 
 TEST_F(LiveGraphs, ThreeDViewFollowsTheModeAndTheHistory) {
-  ui::SetCtrlVal(Para(), TABPARA_RING_CALCMODE, 2);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 2);
   gTaughtRegionBounds = {1000, 2000, 1000, 2000, 1000, 2000};
   gLive.frame[kLiveX] = 1500;
   gLive.frame[kLiveY] = 1500;
@@ -107,7 +106,7 @@ TEST_F(LiveGraphs, ThreeDViewFollowsTheModeAndTheHistory) {
 
 TEST_F(LiveGraphs, StripChartZoom) {
   int intPage = gShell.tabData[kPageInt];
-  ui::SetCtrlVal(Para(), TABPARA_RING_CALCMODE, 3);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 3);
   ui::FireCtrlEvent(intPage, TABINT_STRIP_INT, ui::EVENT_LEFT_CLICK);
   ui::AxisScaling mode;
   double lo, hi;
@@ -189,8 +188,8 @@ TEST_F(LiveGraphs, IntensityBand) {
   };
   for (Case c : {Case{4000, 200, 3800, 4096}, Case{50, 200, 0, 250}}) {
     SetRow(0, {500, 500, 10, c.intensity, c.tolerance});
-    ui::SetCtrlVal(Para(), TABPARA_RING_CALCMODE, 0);
-    ui::SetCtrlVal(Teach(), TABTEACH_NUM_NO, 0);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 0);
+    ui::SetCtrlVal(MainTab(kPageTeachTable), TABTEACH_NUM_NO, 0);
     DrawIntensityBand();
     auto band = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_INT);
     ASSERT_EQ(band.size(), 1u);
@@ -208,8 +207,8 @@ TEST_F(LiveGraphs, ChangingTheRowMovesOnlyTheBand) {
   SetRow(4, {300, 400, 100, 3000, 100});
   Redraw(0);
   auto ellipses = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_PLANE);
-  ui::SetCtrlVal(Teach(), TABTEACH_NUM_NO, 4);
-  ui::FireCtrlEvent(Teach(), TABTEACH_NUM_NO, ui::EVENT_COMMIT);
+  ui::SetCtrlVal(MainTab(kPageTeachTable), TABTEACH_NUM_NO, 4);
+  ui::FireCtrlEvent(MainTab(kPageTeachTable), TABTEACH_NUM_NO, ui::EVENT_COMMIT);
   auto band = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_INT);
   ASSERT_EQ(band.size(), 1u);
   EXPECT_EQ(band[0].x1, 2900);

@@ -111,7 +111,6 @@ class ParameterFile : public AppFixture {
     Select(MAINP_RADIO_FILE);
     sensor.ClearRequests();
   }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
   void Press(int ctrl) { ui::FireCtrlEvent(gShell.mainp, ctrl, ui::EVENT_COMMIT); }
   void Select(int ctrl) { ui::FireCtrlEvent(gShell.mainp, ctrl, ui::EVENT_VAL_CHANGED); }
   std::string Path(const std::string& name) const { return dir + "/" + name; }
@@ -164,7 +163,7 @@ TEST_F(ParameterFile, SaveWritesTheFixedLayout) {
   EXPECT_TRUE(sensor.Requests().empty());
 
   // Edits on the panels are read before the file is written.
-  ui::SetCtrlVal(Para(), TABPARA_SLIDE_POWER, 123);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_SLIDE_POWER, 123);
   ui::SetTableCellVal(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_HOLD, 1, 32, 77);
   EXPECT_EQ(Save("Parameter.ini"), std::vector<std::string>{});
   Words edited = SensorWords();
@@ -232,11 +231,11 @@ TEST_F(ParameterFile, ForeignHeaderAsksBeforeReading) {
     WriteProjectFile("foreign.ini", text);
     ShowWords(SensorWords());
     // An edit that never reached the block is replaced either way.
-    ui::SetCtrlVal(Para(), TABPARA_NUM_INTLIM, 99);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_NUM_INTLIM, 99);
     EXPECT_EQ(Load("foreign.ini", c.answers), c.popups);
     EXPECT_EQ(gParameterBlock.head[kPower], c.read ? 777 : 640);
-    EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_SLIDE_POWER), c.read ? 777 : 640);
-    EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_NUM_INTLIM), 7);
+    EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_SLIDE_POWER), c.read ? 777 : 640);
+    EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_NUM_INTLIM), 7);
   }
 }
 
@@ -350,11 +349,11 @@ TEST_F(ParameterFile, NoFileChosenChangesNothing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ui::SetCtrlVal(Para(), TABPARA_SLIDE_POWER, 123);  // not in the block
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_SLIDE_POWER, 123);  // not in the block
     const Words block = BlockWords();
     EXPECT_EQ(Transfer(c.button, c.result, c.path), std::vector<std::string>{kNoFile});
     EXPECT_EQ(BlockWords(), block);
-    EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_SLIDE_POWER), 123);
+    EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_SLIDE_POWER), 123);
   }
   EXPECT_FALSE(std::filesystem::exists(Path("Parameter.ini")));
   EXPECT_FALSE(std::filesystem::exists(Path("missing.ini")));

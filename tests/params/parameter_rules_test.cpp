@@ -30,9 +30,6 @@ class Rules : public AppFixture {
     ClearLog();
     Popups();
   }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
-  int GroupHold() const { return gShell.tabMain[kPageGroupHold]; }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
   // Sets a control and commits it, as the user does.
   void Commit(int panel, int ctrl, int value) {
     ui::SetCtrlVal(panel, ctrl, value);
@@ -49,7 +46,7 @@ class Rules : public AppFixture {
   std::vector<std::string> TeachCaptions() const {
     std::vector<std::string> out;
     for (int c = 1; c <= 5; ++c)
-      out.push_back(ui::GetTableColumnCaption(Teach(), TABTEACH_TABLE_TEACH, c));
+      out.push_back(ui::GetTableColumnCaption(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c));
     return out;
   }
 };
@@ -71,32 +68,32 @@ TEST_F(Rules, TransmitterFollowsLedModeAndExternTeach) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    ui::SetCtrlVal(Para(), TABPARA_SLIDE_POWER, 700);
-    ui::SetCtrlVal(Para(), TABPARA_RING_EXTEACH, c.exteach);
-    ui::SetCtrlVal(Para(), TABPARA_RING_POWERMODE, c.pmode);
-    Commit(Para(), TABPARA_RING_LEDMODE, c.led);
-    EXPECT_EQ(Val(Para(), TABPARA_RING_EXTEACH), c.exteachAfter);
-    EXPECT_EQ(Val(Para(), TABPARA_RING_POWERMODE), c.pmodeAfter);
-    EXPECT_EQ(Val(Para(), TABPARA_SLIDE_POWER), c.powerZero ? 0 : 700);
-    EXPECT_EQ(Dimmed(Para(), TABPARA_RING_POWERMODE), c.dimPmode);
-    EXPECT_EQ(Dimmed(Para(), TABPARA_SLIDE_POWER), c.dimPower);
-    EXPECT_EQ(Dimmed(Para(), TABPARA_NUM_DYNWINLO), c.dimWindow);
-    EXPECT_EQ(Dimmed(Para(), TABPARA_NUM_DYNWINHI), c.dimWindow);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_SLIDE_POWER, 700);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_EXTEACH, c.exteach);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_POWERMODE, c.pmode);
+    Commit(MainTab(kPageParameters), TABPARA_RING_LEDMODE, c.led);
+    EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_EXTEACH), c.exteachAfter);
+    EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_POWERMODE), c.pmodeAfter);
+    EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_SLIDE_POWER), c.powerZero ? 0 : 700);
+    EXPECT_EQ(Dimmed(MainTab(kPageParameters), TABPARA_RING_POWERMODE), c.dimPmode);
+    EXPECT_EQ(Dimmed(MainTab(kPageParameters), TABPARA_SLIDE_POWER), c.dimPower);
+    EXPECT_EQ(Dimmed(MainTab(kPageParameters), TABPARA_NUM_DYNWINLO), c.dimWindow);
+    EXPECT_EQ(Dimmed(MainTab(kPageParameters), TABPARA_NUM_DYNWINHI), c.dimWindow);
   }
 }
 
 TEST_F(Rules, MaxColLimit) {
   ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageTeachTable);
-  ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, 0);  // DIRECT LO
-  Commit(Para(), TABPARA_NUM_MAXVECNO, 6);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, 0);  // DIRECT LO
+  Commit(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO, 6);
   EXPECT_EQ(Popups(), std::vector<std::string>{kMaxColPopup});
-  EXPECT_EQ(Val(Para(), TABPARA_NUM_MAXVECNO), 5);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO), 5);
   EXPECT_EQ(ActiveMainPage(), kPageParameters);
 
-  ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, 1);  // BINARY
-  Commit(Para(), TABPARA_NUM_MAXVECNO, 6);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, 1);  // BINARY
+  Commit(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO, 6);
   EXPECT_TRUE(Popups().empty());
-  EXPECT_EQ(Val(Para(), TABPARA_NUM_MAXVECNO), 6);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO), 6);
 }
 
 TEST_F(Rules, GroupsAboveTheLimitAreResetOnce) {
@@ -105,116 +102,118 @@ TEST_F(Rules, GroupsAboveTheLimitAreResetOnce) {
   };
   for (Case c : {Case{0, 4}, Case{1, 30}}) {
     SCOPED_TRACE(c.outmode);
-    ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, c.outmode);
-    ui::SetCtrlVal(Para(), TABPARA_NUM_MAXVECNO, 3);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, c.outmode);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO, 3);
     for (int row = 1; row <= 31; ++row)
-      ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row, 0);
-    ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 4, c.limit + 1);
-    ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 9, c.limit + 1);
-    ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 5, c.limit);
+      ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row, 0);
+    ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 4, c.limit + 1);
+    ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 9, c.limit + 1);
+    ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 5, c.limit);
     ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
-    Commit(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP, 1);
+    Commit(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP, 1);
     EXPECT_EQ(Popups(), std::vector<std::string>{kGroupPopup});
     EXPECT_EQ(ActiveMainPage(), kPageGroupHold);
     for (int row : {4, 9}) {
-      EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row), 0);
-      EXPECT_EQ(ui::GetTableCellColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row), 0xFF0000);
+      EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row), 0);
+      EXPECT_EQ(ui::GetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row),
+                0xFF0000);
     }
-    EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 5), c.limit);
-    EXPECT_EQ(ui::GetTableCellColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 5), 0xFFFFFF);
+    EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 5), c.limit);
+    EXPECT_EQ(ui::GetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 5),
+              0xFFFFFF);
     EXPECT_TRUE(Shown(gShell.datap, DATAP_DISP_GROUP));
-    ui::SetCtrlVal(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP, 0);
+    ui::SetCtrlVal(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP, 0);
   }
 }
 
 TEST_F(Rules, EditingAGroupRunsTheRulesAndShowsTheGroupPage) {
-  ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, 0);
-  ui::SetCtrlVal(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP, 1);
-  ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 2, 7);
-  ui::FireCtrlEvent(GroupHold(), TABGRPHOLD_TABLE_GROUP, ui::EVENT_VAL_CHANGED, 2, 1);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, 0);
+  ui::SetCtrlVal(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP, 1);
+  ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 2, 7);
+  ui::FireCtrlEvent(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, ui::EVENT_VAL_CHANGED, 2, 1);
   EXPECT_EQ(Popups(), std::vector<std::string>{kGroupPopup});
-  EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 2), 0);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 2), 0);
   EXPECT_EQ(ActiveMainPage(), kPageGroupHold);
 }
 
 TEST_F(Rules, EvaluationModesForceTheirValues) {
-  ui::SetCtrlVal(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP, 1);
-  ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, 1);
-  ui::SetCtrlVal(Para(), TABPARA_NUM_INTLIM, 300);
-  Commit(Para(), TABPARA_RING_EVALMODE, 3);  // COL5
-  EXPECT_EQ(Val(Para(), TABPARA_NUM_MAXVECNO), 5);
-  EXPECT_EQ(Val(Para(), TABPARA_RING_DIGOUTMODE), 1);
-  EXPECT_EQ(Val(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP), 0);
-  EXPECT_TRUE(Dimmed(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP));
-  EXPECT_TRUE(Dimmed(GroupHold(), TABGRPHOLD_TABLE_GROUP));
-  EXPECT_TRUE(Dimmed(GroupHold(), TABGRPHOLD_BUTTON_RESETGROUP));
-  EXPECT_TRUE(Dimmed(Para(), TABPARA_NUM_MAXVECNO));
-  EXPECT_FALSE(Dimmed(Para(), TABPARA_NUM_INTLIM));
+  ui::SetCtrlVal(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP, 1);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, 1);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_NUM_INTLIM, 300);
+  Commit(MainTab(kPageParameters), TABPARA_RING_EVALMODE, 3);  // COL5
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO), 5);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE), 1);
+  EXPECT_EQ(Val(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP), 0);
+  EXPECT_TRUE(Dimmed(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP));
+  EXPECT_TRUE(Dimmed(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP));
+  EXPECT_TRUE(Dimmed(MainTab(kPageGroupHold), TABGRPHOLD_BUTTON_RESETGROUP));
+  EXPECT_TRUE(Dimmed(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO));
+  EXPECT_FALSE(Dimmed(MainTab(kPageParameters), TABPARA_NUM_INTLIM));
   EXPECT_FALSE(Shown(gShell.datap, DATAP_DISP_DELTAC));
   EXPECT_FALSE(Shown(gShell.datap, DATAP_DISP_COLOR));
   EXPECT_FALSE(Shown(gShell.datap, DATAP_DISP_GROUP));
   for (int led : {DATAP_LED_OUT0, DATAP_LED_OUT4}) EXPECT_TRUE(Shown(gShell.datap, led));
 
-  ui::SetCtrlVal(Para(), TABPARA_RING_TRIGGER, 2);
-  Commit(Para(), TABPARA_RING_EVALMODE, 4);  // THD RGB
-  EXPECT_EQ(Val(Para(), TABPARA_NUM_MAXVECNO), 3);
-  EXPECT_EQ(Val(Para(), TABPARA_NUM_INTLIM), 0);
-  EXPECT_EQ(Val(Para(), TABPARA_RING_TRIGGER), 0);
-  EXPECT_TRUE(Dimmed(Para(), TABPARA_RING_CALCMODE));
-  EXPECT_TRUE(Dimmed(Para(), TABPARA_RING_TRIGGER));
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_TRIGGER, 2);
+  Commit(MainTab(kPageParameters), TABPARA_RING_EVALMODE, 4);  // THD RGB
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO), 3);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_NUM_INTLIM), 0);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 0);
+  EXPECT_TRUE(Dimmed(MainTab(kPageParameters), TABPARA_RING_CALCMODE));
+  EXPECT_TRUE(Dimmed(MainTab(kPageParameters), TABPARA_RING_TRIGGER));
   for (int page : {kPageInt, kPage2D, kPage3D})
     EXPECT_FALSE(ui::IsTabPageVisible(gShell.datap, DATAP_TAB, page)) << page;
   for (int c : {DATAP_DISP_X, DATAP_DISP_Y, DATAP_DISP_INT}) EXPECT_FALSE(Shown(gShell.datap, c));
   EXPECT_TRUE(Shown(gShell.datap, DATAP_LED_OUT2));
   EXPECT_FALSE(Shown(gShell.datap, DATAP_LED_OUT3));
   EXPECT_EQ(TeachCaptions(), (std::vector<std::string>{"THD", "", "", "", ""}));
-  EXPECT_TRUE(Dimmed(Teach(), TABTEACH_BUTTON_TEACHMEAN));
-  EXPECT_FALSE(Shown(Teach(), TABTEACH_NUM_NO));
+  EXPECT_TRUE(Dimmed(MainTab(kPageTeachTable), TABTEACH_BUTTON_TEACHMEAN));
+  EXPECT_FALSE(Shown(MainTab(kPageTeachTable), TABTEACH_NUM_NO));
   EXPECT_TRUE(Popups().empty());
 
-  Commit(Para(), TABPARA_RING_EVALMODE, 1);  // back to BEST HIT
+  Commit(MainTab(kPageParameters), TABPARA_RING_EVALMODE, 1);  // back to BEST HIT
   EXPECT_TRUE(ui::IsTabPageVisible(gShell.datap, DATAP_TAB, kPageInt));
   EXPECT_TRUE(ui::IsTabPageVisible(gShell.datap, DATAP_TAB, kPage2D));
   EXPECT_FALSE(ui::IsTabPageVisible(gShell.datap, DATAP_TAB, kPage3D));
   EXPECT_TRUE(Shown(gShell.datap, DATAP_DISP_COLOR));
   EXPECT_FALSE(Shown(gShell.datap, DATAP_LED_OUT0));
-  EXPECT_FALSE(Dimmed(Para(), TABPARA_NUM_MAXVECNO));
+  EXPECT_FALSE(Dimmed(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO));
 }
 
 TEST_F(Rules, TriggerItemsFollowExternTeach) {
-  ui::SetCtrlVal(Para(), TABPARA_RING_TRIGGER, 3);  // EXT2
-  Commit(Para(), TABPARA_RING_EXTEACH, 1);          // ON
-  EXPECT_EQ(Val(Para(), TABPARA_RING_TRIGGER), 0);
-  EXPECT_EQ(Val(Para(), TABPARA_RING_EXTEACH), 1);
-  EXPECT_EQ(ui::GetNumListItems(Para(), TABPARA_RING_TRIGGER), 2);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_TRIGGER, 3);  // EXT2
+  Commit(MainTab(kPageParameters), TABPARA_RING_EXTEACH, 1);          // ON
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 0);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_EXTEACH), 1);
+  EXPECT_EQ(ui::GetNumListItems(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 2);
   EXPECT_TRUE(Shown(gShell.datap, DATAP_LED_TRIG));
-  Commit(Para(), TABPARA_RING_EXTEACH, 0);
-  ASSERT_EQ(ui::GetNumListItems(Para(), TABPARA_RING_TRIGGER), 7);
+  Commit(MainTab(kPageParameters), TABPARA_RING_EXTEACH, 0);
+  ASSERT_EQ(ui::GetNumListItems(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 7);
   const char* names[] = {"CONT", "SELF", "EXT1", "EXT2", "EXT3", "TRANS", "PARA"};
   for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(ui::GetLabelFromIndex(Para(), TABPARA_RING_TRIGGER, i), names[i]);
-    EXPECT_EQ(ui::GetValueFromIndex(Para(), TABPARA_RING_TRIGGER, i), i);
+    EXPECT_EQ(ui::GetLabelFromIndex(MainTab(kPageParameters), TABPARA_RING_TRIGGER, i), names[i]);
+    EXPECT_EQ(ui::GetValueFromIndex(MainTab(kPageParameters), TABPARA_RING_TRIGGER, i), i);
   }
   EXPECT_FALSE(Shown(gShell.datap, DATAP_LED_TRIG));
 }
 
 TEST_F(Rules, ExternTeachOnWhileTriggerIsExt2) {
   // Set directly (as a GET would) and then ruled: TRIGGER falls back to CONT.
-  ui::SetCtrlVal(Para(), TABPARA_RING_TRIGGER, 3);
-  ui::SetCtrlVal(Para(), TABPARA_RING_EXTEACH, 1);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_TRIGGER, 3);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_EXTEACH, 1);
   ApplyParameterRules();
-  EXPECT_EQ(Val(Para(), TABPARA_RING_TRIGGER), 0);
-  EXPECT_EQ(ui::GetNumListItems(Para(), TABPARA_RING_TRIGGER), 2);
-  EXPECT_EQ(Val(Para(), TABPARA_RING_EXTEACH), 1);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 0);
+  EXPECT_EQ(ui::GetNumListItems(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 2);
+  EXPECT_EQ(Val(MainTab(kPageParameters), TABPARA_RING_EXTEACH), 1);
 }
 
 TEST_F(Rules, ParameterSetsOnlyWithTriggerPara) {
-  Commit(Para(), TABPARA_RING_TRIGGER, 6);
+  Commit(MainTab(kPageParameters), TABPARA_RING_TRIGGER, 6);
   EXPECT_FALSE(Dimmed(gShell.mainp, MAINP_RADIO_PARASET1));
   ui::FireCtrlEvent(gShell.mainp, MAINP_RADIO_PARASET1, ui::EVENT_VAL_CHANGED);
   EXPECT_EQ(gTransfer.parameterSet, 1);
-  EXPECT_TRUE(Dimmed(Para(), TABPARA_RING_EXTEACH));
-  Commit(Para(), TABPARA_RING_TRIGGER, 2);
+  EXPECT_TRUE(Dimmed(MainTab(kPageParameters), TABPARA_RING_EXTEACH));
+  Commit(MainTab(kPageParameters), TABPARA_RING_TRIGGER, 2);
   EXPECT_TRUE(Dimmed(gShell.mainp, MAINP_RADIO_PARASET1));
   EXPECT_EQ(gTransfer.parameterSet, 0);
   EXPECT_EQ(Val(gShell.mainp, MAINP_RADIO_PARASET0), 1);
@@ -222,52 +221,53 @@ TEST_F(Rules, ParameterSetsOnlyWithTriggerPara) {
 }
 
 TEST_F(Rules, RowLabelsShowTheActiveRows) {
-  ui::SetCtrlVal(Para(), TABPARA_RING_DIGOUTMODE, 1);
-  Commit(Para(), TABPARA_NUM_MAXVECNO, 4);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, 1);
+  Commit(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO, 4);
   const int green = 0x008000, red = 0xFF0000;
   for (int table : {TABTEACH_TABLE_TEACH}) {
-    EXPECT_EQ(ui::GetTableRowLabelColor(Teach(), table, 4), green);
-    EXPECT_EQ(ui::GetTableRowLabelColor(Teach(), table, 5), red);
-    EXPECT_EQ(ui::GetTableRowLabelColor(Teach(), table, 31), red);
+    EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageTeachTable), table, 4), green);
+    EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageTeachTable), table, 5), red);
+    EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageTeachTable), table, 31), red);
   }
   int attr = gShell.tabMain[kPageTableAttributes];
   EXPECT_EQ(ui::GetTableRowLabelColor(attr, TABATTR_TABLE_ATTR, 4), green);
   EXPECT_EQ(ui::GetTableRowLabelColor(attr, TABATTR_TABLE_ATTR, 5), red);
-  EXPECT_EQ(ui::GetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1), green);
-  EXPECT_EQ(ui::GetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, 5), red);
-  EXPECT_EQ(ui::GetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_HOLD, 5), green);
-  EXPECT_EQ(ui::GetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_HOLD, 6), red);
-  EXPECT_EQ(ui::GetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_HOLD, 32), red);
+  EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1), green);
+  EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 5), red);
+  EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 5), green);
+  EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 6), red);
+  EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 32), red);
 }
 
 TEST_F(Rules, CalculationModeConvertsTheTeachTable) {
   const int row[] = {100, 200, 30, 900, 50};
-  for (int c = 0; c < 5; ++c) ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, c + 1, 3, row[c]);
+  for (int c = 0; c < 5; ++c)
+    ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, 3, row[c]);
   auto cells = [&] {
     std::vector<int> v;
     for (int c = 1; c <= 5; ++c)
-      v.push_back(ui::GetTableCellInt(Teach(), TABTEACH_TABLE_TEACH, c, 3));
+      v.push_back(ui::GetTableCellInt(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c, 3));
     return v;
   };
-  Commit(Para(), TABPARA_RING_CALCMODE, 2);
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 2);
   EXPECT_EQ(cells(), (std::vector<int>{100, 200, 900, 30, 1}));
-  Commit(Para(), TABPARA_RING_CALCMODE, 3);  // within 3D: unchanged
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 3);  // within 3D: unchanged
   EXPECT_EQ(cells(), (std::vector<int>{100, 200, 900, 30, 1}));
-  Commit(Para(), TABPARA_RING_CALCMODE, 0);
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 0);
   EXPECT_EQ(cells(), (std::vector<int>{100, 200, 30, 900, 30}));
   EXPECT_EQ(gParameterBlock.head[kCalculationMode], 0);
 }
 
 TEST_F(Rules, MinDistHidesTheToleranceColumn) {
-  Commit(Para(), TABPARA_RING_EVALMODE, 2);
-  EXPECT_FALSE(ui::IsTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 3));
-  EXPECT_TRUE(ui::IsTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 4));
+  Commit(MainTab(kPageParameters), TABPARA_RING_EVALMODE, 2);
+  EXPECT_FALSE(ui::IsTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 3));
+  EXPECT_TRUE(ui::IsTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 4));
   EXPECT_TRUE(Dimmed(gShell.teachp1, TEACHP1_RING_CTOWITH));
-  Commit(Para(), TABPARA_RING_CALCMODE, 2);
-  EXPECT_TRUE(ui::IsTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 3));
-  EXPECT_FALSE(ui::IsTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 4));
-  Commit(Para(), TABPARA_RING_EVALMODE, 1);
-  EXPECT_TRUE(ui::IsTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 4));
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 2);
+  EXPECT_TRUE(ui::IsTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 3));
+  EXPECT_FALSE(ui::IsTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 4));
+  Commit(MainTab(kPageParameters), TABPARA_RING_EVALMODE, 1);
+  EXPECT_TRUE(ui::IsTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 4));
   EXPECT_FALSE(Dimmed(gShell.teachp1, TEACHP1_RING_CTOWITH));
 }
 
@@ -331,7 +331,7 @@ TEST_F(Rules, CaptionsOfEveryCalculationMode) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     ui::SetActiveTabPage(gShell.datap, DATAP_TAB, c.shownPage == kPage2D ? kPage3D : kPage2D);
-    Commit(Para(), TABPARA_RING_CALCMODE, c.mode);
+    Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, c.mode);
     EXPECT_EQ(TeachCaptions(), c.teach);
     const int datap[3] = {DATAP_DISP_X, DATAP_DISP_Y, DATAP_DISP_INT};
     const int graphp[3] = {GRAPHP_DISP_X, GRAPHP_DISP_Y, GRAPHP_DISP_INT};
@@ -367,14 +367,14 @@ TEST_F(Rules, CaptionsOfEveryCalculationMode) {
 TEST_F(Rules, IntensityChartScaleFollowsTheMode) {
   int page = gShell.tabData[kPageInt];
   ui::SetAxisScalingMode(page, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, ui::VAL_MANUAL, 0, 4096);
-  Commit(Para(), TABPARA_RING_CALCMODE, 3);
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 3);
   ui::AxisScaling mode;
   double lo, hi;
   ui::GetAxisScalingMode(page, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   EXPECT_EQ(mode, ui::VAL_MANUAL);
   EXPECT_EQ(hi, 1200);
   ui::SetAxisScalingMode(page, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, ui::VAL_AUTOSCALE, 0, 0);
-  Commit(Para(), TABPARA_RING_CALCMODE, 0);
+  Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 0);
   ui::GetAxisScalingMode(page, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   EXPECT_EQ(mode, ui::VAL_AUTOSCALE);
 }
@@ -409,13 +409,13 @@ TEST_F(Rules, HelpTexts) {
     ui::FireCtrlEvent(gShell.tabMain[c.page], c.ctrl, ui::EVENT_RIGHT_CLICK);
     EXPECT_EQ(Popups(), std::vector<std::string>{"INFO!|" + c.start});
   }
-  ui::FireCtrlEvent(Para(), TABPARA_RING_TRIGGER, ui::EVENT_RIGHT_CLICK);
+  ui::FireCtrlEvent(MainTab(kPageParameters), TABPARA_RING_TRIGGER, ui::EVENT_RIGHT_CLICK);
   auto p = Popups();
   ASSERT_EQ(p.size(), 1u);
   EXPECT_EQ(p[0].rfind("INFO!|Select the trigger mode for the sensor. \n\nCONT: Continuous", 0),
             0u);
   EXPECT_NE(p[0].find("\n\nLED TRIG is green when the sensor is triggered."), std::string::npos);
-  ui::FireCtrlEvent(Para(), TABPARA_RING_DIGOUTMODE, ui::EVENT_RIGHT_CLICK);
+  ui::FireCtrlEvent(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE, ui::EVENT_RIGHT_CLICK);
   p = Popups();
   ASSERT_EQ(p.size(), 1u);
   EXPECT_NE(p[0].find("\n\nDIRECT HI: \nIf color group is disabled"), std::string::npos);

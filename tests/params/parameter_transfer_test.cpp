@@ -40,9 +40,6 @@ class Parameters : public AppFixture {
     ClearLog();
     sensor.ClearRequests();
   }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
-  int GroupHold() const { return gShell.tabMain[kPageGroupHold]; }
   void Press(int ctrl) { ui::FireCtrlEvent(gShell.mainp, ctrl, ui::EVENT_COMMIT); }
   void Select(int ctrl) { ui::FireCtrlEvent(gShell.mainp, ctrl, ui::EVENT_VAL_CHANGED); }
   std::vector<Order> Orders() {
@@ -63,17 +60,17 @@ TEST_F(Parameters, StartUpFetchesTheSelectedSet) {
   sensor.SetParameterWords(0, SensorWords());
   StartWithTcpSensor();
   EXPECT_EQ(Orders(), (std::vector<Order>{{0x07, 0, 0}, {0x02, 0, 0}, {0x02, 2, 0}}));
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_SLIDE_POWER), 640);
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_NUM_AVERAGE), 40000);
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_NUM_MAXVECNO), 6);
-  EXPECT_EQ(ui::GetCtrlString(Para(), TABPARA_RING_GAIN), "AMP3");
-  EXPECT_EQ(ui::GetCtrlString(Para(), TABPARA_RING_DIGOUTMODE), "BINARY");
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_NUM_DYNWINHI), 3500);
-  EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_HOLD, 1, 1), 25);
-  EXPECT_EQ(ui::GetTableCellInt(Teach(), TABTEACH_TABLE_TEACH, 1, 1), 0);
-  EXPECT_EQ(ui::GetTableCellInt(Teach(), TABTEACH_TABLE_TEACH, 5, 31), 4030);
-  EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 4), 3);
-  EXPECT_EQ(ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_HOLD, 1, 3), 6001);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_SLIDE_POWER), 640);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_NUM_AVERAGE), 40000);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_NUM_MAXVECNO), 6);
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageParameters), TABPARA_RING_GAIN), "AMP3");
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageParameters), TABPARA_RING_DIGOUTMODE), "BINARY");
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_NUM_DYNWINHI), 3500);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 1, 1), 25);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 1, 1), 0);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 5, 31), 4030);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 4), 3);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 1, 3), 6001);
   EXPECT_EQ(gParameterBlock.Row(5, kRowSpare), 0xA505);
 }
 
@@ -138,21 +135,21 @@ TEST_F(Parameters, ExternTeachLeavesTriggerOnlyContAndSelf) {
   w[kTrigger] = 3;
   sensor.SetParameterWords(0, w);
   Start();
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_RING_TRIGGER), 0);
-  EXPECT_EQ(ui::GetCtrlString(Para(), TABPARA_RING_TRIGGER), "CONT");
-  EXPECT_EQ(ui::GetNumListItems(Para(), TABPARA_RING_TRIGGER), 2);
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_RING_EXTEACH), 1);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 0);
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageParameters), TABPARA_RING_TRIGGER), "CONT");
+  EXPECT_EQ(ui::GetNumListItems(MainTab(kPageParameters), TABPARA_RING_TRIGGER), 2);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_EXTEACH), 1);
 }
 
 TEST_F(Parameters, TeachBlockAndHoldFailTravelInWireOrder) {
   Start();
   const int cells[] = {100, 200, 300, 400, 500};
   for (int c = 0; c < 5; ++c)
-    ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, c + 1, 1, cells[c]);
-  ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, 1, 2);
-  ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_HOLD, 1, 2, 10);
-  ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_HOLD, 1, 1, 77);  // HOLD FAIL
-  ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, 1, 2, 111);
+    ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, 1, cells[c]);
+  ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, 1, 2);
+  ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 1, 2, 10);
+  ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 1, 1, 77);  // HOLD FAIL
+  ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 1, 2, 111);
   Press(MAINP_BUTTON_SEND);
   auto requests = sensor.Requests();
   ASSERT_EQ(requests.size(), 2u);
@@ -182,23 +179,23 @@ TEST_F(Parameters, GetThenSendReturnsEveryWordUnchanged) {
   auto teach = Words(requests[1]);
   sent.insert(sent.end(), teach.begin(), teach.end());
   EXPECT_EQ(sent, w);
-  EXPECT_EQ(ui::GetCtrlString(Para(), TABPARA_RING_GAIN), "? 0");
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageParameters), TABPARA_RING_GAIN), "? 0");
   // A later GET of a named stage takes the stray item away again.
   w[kGain] = 4;
   sensor.SetParameterWords(1, w);
   Press(MAINP_BUTTON_GET);
-  EXPECT_EQ(ui::GetNumListItems(Para(), TABPARA_RING_GAIN), 8);
+  EXPECT_EQ(ui::GetNumListItems(MainTab(kPageParameters), TABPARA_RING_GAIN), 8);
 }
 
 TEST_F(Parameters, FailedGetKeepsThePanels) {
   Start();
-  ui::SetCtrlVal(Para(), TABPARA_SLIDE_POWER, 321);
-  ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, 2, 3, 4321);
+  ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_SLIDE_POWER, 321);
+  ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 2, 3, 4321);
   sensor.SetParameterWords(0, SensorWords());
   sensor.InjectFault(sim::Fault::BadDataCrc, 0x02, 1, 1);  // the teach block arrives broken
   Press(MAINP_BUTTON_GET);
-  EXPECT_EQ(ui::GetCtrlInt(Para(), TABPARA_SLIDE_POWER), 321);
-  EXPECT_EQ(ui::GetTableCellInt(Teach(), TABTEACH_TABLE_TEACH, 2, 3), 4321);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_SLIDE_POWER), 321);
+  EXPECT_EQ(ui::GetTableCellInt(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 2, 3), 4321);
   EXPECT_EQ(Log(), "ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!\n\n");
   EXPECT_FALSE(Dimmed(gShell.mainp, MAINP_BUTTON_GET));
 }

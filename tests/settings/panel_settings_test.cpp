@@ -20,11 +20,10 @@ namespace {
 
 class PanelSettings : public AppFixture {
  protected:
-  int Comm() const { return gShell.tabMain[kPageComm]; }
   std::vector<std::string> Hosts() const {
     std::vector<std::string> out;
-    for (int i = 0; i < ui::GetNumListItems(Comm(), TABCOMM_COMBO_HOST); ++i)
-      out.push_back(ui::GetLabelFromIndex(Comm(), TABCOMM_COMBO_HOST, i));
+    for (int i = 0; i < ui::GetNumListItems(MainTab(kPageComm), TABCOMM_COMBO_HOST); ++i)
+      out.push_back(ui::GetLabelFromIndex(MainTab(kPageComm), TABCOMM_COMBO_HOST, i));
     return out;
   }
   // Closes the program as the window's close box does.
@@ -57,11 +56,11 @@ class PanelSettings : public AppFixture {
 TEST_F(PanelSettings, NoFile) {
   ASSERT_TRUE(StartApp());
   ForgetStartUpFailure();
-  EXPECT_EQ(ui::GetCtrlInt(Comm(), TABCOMM_RING_PROTOCOL), 0);
-  EXPECT_EQ(ui::GetCtrlInt(Comm(), TABCOMM_NUM_COMPORT), 1);
-  EXPECT_EQ(ui::GetCtrlInt(Comm(), TABCOMM_RING_BAUDRATE), 4);
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_COMBO_HOST), "");
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_STR_PORTNUMBER), "10001");
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_PROTOCOL), 0);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_NUM_COMPORT), 1);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_BAUDRATE), 4);
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_COMBO_HOST), "");
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_PORTNUMBER), kDefaultTcpPortText);
   EXPECT_TRUE(Hosts().empty());
   // The layout's placement: on screen with room for the title bar.
   EXPECT_EQ(ui::GetPanelAttribute(gShell.mainp, ui::ATTR_LEFT), 10);
@@ -88,9 +87,9 @@ TEST_F(PanelSettings, FileOfAnotherTypeIsIgnoredWhole) {
   ASSERT_TRUE(ini.WriteFile(dir + "/PanelSettings.cfg"));
   ASSERT_TRUE(StartApp());
   ForgetStartUpFailure();
-  EXPECT_EQ(ui::GetCtrlInt(Comm(), TABCOMM_RING_PROTOCOL), 0);
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_STR_PORTNUMBER), "10001");
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_STR_ID), "");
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_PROTOCOL), 0);
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_PORTNUMBER), kDefaultTcpPortText);
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_ID), "");
   EXPECT_TRUE(Hosts().empty());
   ExpectRowColors({{0, 0xFF0000}});
 }
@@ -236,8 +235,8 @@ TEST_F(PanelSettings, ClosingWritesTheFileByteForByte) {
     int color = r == 2 ? 0x00FF00 : kDefaultRowColors[r];
     std::string rowText = r == 1 ? "dark \\\"blue\\\" lid" : "";
     expected += "[TABLE ATTR OF TEACH VECTOR " + std::to_string(r) + "]\r\n" +
-                "Row color = " + std::to_string(color) + "\r\n" + "Row specification = \"" + rowText +
-                "\"\r\n\r\n";
+                "Row color = " + std::to_string(color) + "\r\n" + "Row specification = \"" +
+                rowText + "\"\r\n\r\n";
   }
   expected += "[NOTES OF ANOTHER TOOL]\r\nKept = \"yes\"\r\n\r\n";
   std::string first = Written();
@@ -259,7 +258,7 @@ TEST_F(PanelSettings, SerialDeviceMapFeedsTheComPorts) {
   s.comDevice = PtyPath();
   WriteSettings(s);
   ASSERT_TRUE(StartApp());
-  EXPECT_EQ(ui::GetCtrlString(Comm(), TABCOMM_STR_DEVICE), PtyPath());
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_DEVICE), PtyPath());
   EXPECT_EQ(Log(), "TRY TO CONNECT!\nCOLOR SENSOR SIM V1.0 SN 000001\n\n");
   Close();
   ui::IniText written;
@@ -271,8 +270,8 @@ TEST_F(PanelSettings, SerialDeviceMapFeedsTheComPorts) {
 
 TEST_F(PanelSettings, AcceptWritesTheSettingsAndShowsTheParameters) {
   StartWithTcpSensor();
-  ui::SetCtrlVal(Comm(), TABCOMM_STR_ID, "CHECKER 2");
-  ui::FireCtrlEvent(Comm(), TABCOMM_BUTTON_ACCEPT, ui::EVENT_COMMIT);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "CHECKER 2");
+  ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_BUTTON_ACCEPT, ui::EVENT_COMMIT);
   EXPECT_EQ(ActiveMainPage(), kPageParameters);
   ui::IniText written;
   ASSERT_TRUE(written.ReadFile(dir + "/PanelSettings.cfg"));

@@ -74,11 +74,11 @@ TEST(Evaluate, LimitsGroupsThresholdsAndSpace) {
   ParameterSet p = TwoRows(1);
   const std::array<int, 3> nearRow1{1019, 1000, 2000};
 
-  p.head[kIntLim] = 2001;  // intensity below the limit: failure
+  p.head[kIntlim] = 2001;  // intensity below the limit: failure
   Verdict v = Evaluate(p, {}, nearRow1, 2000);
   EXPECT_EQ(v.colour, kNoHit);
   EXPECT_EQ(v.deltaC, -1);
-  p.head[kIntLim] = 0;
+  p.head[kIntlim] = 0;
 
   p.head[kMaxVecNo] = 1;  // row 1 not active
   EXPECT_EQ(Evaluate(p, {}, nearRow1, 2000).colour, 0);

@@ -38,10 +38,10 @@ TEST(LinkSession, DelayAndPiecesWithGaps) {
   Sensor sensor;
   sensor.SetReplyDelayMs(30);
   sensor.SetPieceSizes({3, 10}, 15);
-  sensor.InjectFault(Fault::Pieces, kLiveFrame);
+  sensor.InjectFault(Fault::Pieces, kOrderLiveFrame);
   LinkSession session(sensor);
   const auto t0 = Clock::now();
-  session.Receive(BuildFrame(kLiveFrame, 0, {}), t0);
+  session.Receive(BuildFrame(kOrderLiveFrame, 0, {}), t0);
 
   EXPECT_TRUE(Drain(session, t0 + 29ms).empty());
   EXPECT_EQ(*session.NextWakeup(), t0 + 30ms);
@@ -58,7 +58,7 @@ TEST(LinkSession, PacedLineTakesTenBitsPerByteBothWays) {
   session.SetByteTime(ByteTime(9600));
   const auto bt = ByteTime(9600);
   const auto t0 = Clock::now();
-  session.Receive(BuildFrame(kLiveFrame, 0, {}), t0);
+  session.Receive(BuildFrame(kOrderLiveFrame, 0, {}), t0);
 
   // The request needs 8 byte times to arrive; the first reply byte 1 more to cross.
   EXPECT_EQ(*session.NextWakeup(), t0 + 9 * bt);
@@ -77,13 +77,13 @@ TEST(LinkSession, BaudChangeAfterTheLastByteAndRequestsSplitAcrossReads) {
   Sensor sensor;
   LinkSession session(sensor);
   session.SetByteTime(ByteTime(115200));
-  const auto frame = BuildFrame(kBaudRate, 1, {});
+  const auto frame = BuildFrame(kOrderBaudRate, 1, {});
   const auto t0 = Clock::now();
   session.Receive(std::span(frame).first(5), t0);
   session.Receive(std::span(frame).subspan(5), t0 + 1ms);
   long baud = 0;
   const auto reply = Drain(session, t0 + 1s, nullptr, &baud);
-  EXPECT_EQ(reply, BuildFrame(kBaudRate, 0, {}));
+  EXPECT_EQ(reply, BuildFrame(kOrderBaudRate, 0, {}));
   EXPECT_EQ(baud, 19200);
 }
 
@@ -91,14 +91,14 @@ TEST(LinkSession, HalfRequestIsDroppedAfterSilenceAndHangUpIsPassedOn) {
   Sensor sensor;
   LinkSession session(sensor);
   const auto t0 = Clock::now();
-  const auto frame = BuildFrame(kIdentify, 0, {});
+  const auto frame = BuildFrame(kOrderIdentify, 0, {});
   session.Receive(std::span(frame).first(6), t0);
   session.Poll(t0 + 300ms);
   // Had the half request stayed, the next one would be taken for its tail.
   session.Receive(frame, t0 + 300ms);
-  EXPECT_EQ(testing::Decode(Drain(session, t0 + 300ms)).code, kIdentify);
+  EXPECT_EQ(testing::Decode(Drain(session, t0 + 300ms)).code, kOrderIdentify);
 
-  sensor.InjectFault(Fault::CloseConnection, kIdentify);
+  sensor.InjectFault(Fault::CloseConnection, kOrderIdentify);
   session.Receive(frame, t0 + 400ms);
   bool hungUp = false;
   EXPECT_TRUE(Drain(session, t0 + 400ms, &hungUp).empty());

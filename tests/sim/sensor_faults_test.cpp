@@ -19,8 +19,8 @@ using testing::Req;
 TEST(SensorReplies, IdentificationIsNulTerminatedText) {
   Sensor sensor;
   sensor.SetIdentText("TEST SENSOR 7");
-  const auto reply = Exchange(sensor, Req(kIdentify));
-  EXPECT_EQ(reply.code, kIdentify);
+  const auto reply = Exchange(sensor, Req(kOrderIdentify));
+  EXPECT_EQ(reply.code, kOrderIdentify);
   EXPECT_EQ(reply.status, 0);
   const std::string text(reply.data.begin(), reply.data.end());
   EXPECT_EQ(text, std::string("TEST SENSOR 7") + '\0');
@@ -29,10 +29,10 @@ TEST(SensorReplies, IdentificationIsNulTerminatedText) {
 TEST(SensorReplies, LiveFrameHasTwentyConsistentWords) {
   Sensor sensor;
   sensor.SetCalibrationWords({2048, 1024, 512, 0, 0, 0});
-  const auto frame = Bytes(sensor.Handle(0, Req(kLiveFrame)));
+  const auto frame = Bytes(sensor.Handle(0, Req(kOrderLiveFrame)));
   ASSERT_EQ(frame.size(), 48u);
   const auto reply = Decode(frame);
-  EXPECT_EQ(reply.code, kLiveFrame);
+  EXPECT_EQ(reply.code, kOrderLiveFrame);
   const auto w = reply.Words();
   ASSERT_EQ(w.size(), 20u);
   // Calibrated = raw x CF / 1024, at most 4095.
@@ -69,9 +69,13 @@ TEST(ColourModel, MovesThroughItsTargets) {
 }
 
 TEST(SensorReplies, UnknownOrdersAndArgumentsGiveStatusOne) {
-  const std::vector<Request> requests{
-      Req(0x99),         Req(0x00),      Req(0xFF), Req(kHardwareInfo, 0), Req(kReadParameters, 4),
-      Req(kBaudRate, 5), Req(kStream, 2)};
+  const std::vector<Request> requests{Req(0x99),
+                                      Req(0x00),
+                                      Req(0xFF),
+                                      Req(kOrderHardwareInfo, 0),
+                                      Req(kOrderReadParameters, 4),
+                                      Req(kOrderBaudRate, 5),
+                                      Req(kOrderStream, 2)};
   Sensor sensor;
   for (const auto& r : requests) {
     const auto frame = Bytes(sensor.Handle(0, r));
@@ -83,31 +87,32 @@ TEST(SensorReplies, UnknownOrdersAndArgumentsGiveStatusOne) {
 
 TEST(SensorReplies, BaudRateOrderAnswersThenMovesTheLine) {
   Sensor sensor;
-  const Transmission tx = sensor.Handle(0, Req(kBaudRate, 2));
+  const Transmission tx = sensor.Handle(0, Req(kOrderBaudRate, 2));
   const auto reply = Decode(Bytes(tx));
-  EXPECT_EQ(reply.code, kBaudRate);
+  EXPECT_EQ(reply.code, kOrderBaudRate);
   EXPECT_TRUE(reply.data.empty());
   EXPECT_EQ(tx.baudAfter, 38400);
   EXPECT_EQ(sensor.BaudIndex(), 2);
   // The new rate is in the sensor's RAM until the parameters go to the EEPROM.
   EXPECT_EQ(sensor.EepromBaudIndex(), 4);
-  Exchange(sensor, Req(kStoreEeprom));
+  Exchange(sensor, Req(kOrderStoreEeprom));
   EXPECT_EQ(sensor.EepromBaudIndex(), 2);
 }
 
 TEST(SensorReplies, RecordsWellFormedRequestsOnly) {
   Sensor sensor;
-  Exchange(sensor, Req(kIdentify));
-  Exchange(sensor, Req(kWriteFactors, 1, {5, 6, 7}));
+  Exchange(sensor, Req(kOrderIdentify));
+  Exchange(sensor, Req(kOrderWriteFactors, 1, {5, 6, 7}));
   // A request whose data was damaged on the way: communication error, not recorded.
-  const auto damaged = Decode(Bytes(sensor.Handle(0, Req(kWriteFactors, 0, {1, 2, 3}), false)));
+  const auto damaged =
+      Decode(Bytes(sensor.Handle(0, Req(kOrderWriteFactors, 0, {1, 2, 3}), false)));
   EXPECT_EQ(damaged.code, 0);
   EXPECT_EQ(damaged.status, kStatusCommunicationError);
 
   const auto log = sensor.Requests();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].order, kIdentify);
-  EXPECT_EQ(log[1].order, kWriteFactors);
+  EXPECT_EQ(log[0].order, kOrderIdentify);
+  EXPECT_EQ(log[1].order, kOrderWriteFactors);
   EXPECT_EQ(log[1].arg, 1);
   EXPECT_EQ(BytesToWords(log[1].data), (std::vector<uint16_t>{5, 6, 7}));
   EXPECT_EQ(sensor.RejectedFrames(), 1);
@@ -181,33 +186,33 @@ TEST(SensorFaults, EachFaultShapesOneReplyThenTheLinkIsClean) {
     Sensor sensor;
     sensor.SetGarbageLength(20);
     sensor.SetPieceSizes({3, 10}, 15);
-    sensor.InjectFault(c.fault, kLiveFrame);
+    sensor.InjectFault(c.fault, kOrderLiveFrame);
     // Another order is not touched; the next reply to the order is clean again.
-    EXPECT_EQ(Exchange(sensor, Req(kIdentify)).code, kIdentify);
-    c.check(sensor.Handle(0, Req(kLiveFrame)));
-    const auto clean = sensor.Handle(0, Req(kLiveFrame));
+    EXPECT_EQ(Exchange(sensor, Req(kOrderIdentify)).code, kOrderIdentify);
+    c.check(sensor.Handle(0, Req(kOrderLiveFrame)));
+    const auto clean = sensor.Handle(0, Req(kOrderLiveFrame));
     EXPECT_FALSE(clean.closeLink);
     EXPECT_EQ(clean.pieces.size(), 1u);
-    EXPECT_EQ(Exchange(sensor, Req(kLiveFrame)).code, kLiveFrame);
+    EXPECT_EQ(Exchange(sensor, Req(kOrderLiveFrame)).code, kOrderLiveFrame);
   }
 }
 
 TEST(SensorFaults, CountsAnyOrderAndCombinations) {
   Sensor sensor;
   sensor.InjectFault(Fault::Silence, kAnyOrder, 2);
-  EXPECT_TRUE(sensor.Handle(0, Req(kIdentify)).pieces.empty());
-  EXPECT_TRUE(sensor.Handle(0, Req(kLiveFrame)).pieces.empty());
-  EXPECT_EQ(sensor.Handle(0, Req(kLiveFrame)).pieces.size(), 1u);
+  EXPECT_TRUE(sensor.Handle(0, Req(kOrderIdentify)).pieces.empty());
+  EXPECT_TRUE(sensor.Handle(0, Req(kOrderLiveFrame)).pieces.empty());
+  EXPECT_EQ(sensor.Handle(0, Req(kOrderLiveFrame)).pieces.size(), 1u);
 
-  sensor.InjectFault(Fault::Status2, kLiveFrame, kUntilCleared);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(Exchange(sensor, Req(kLiveFrame)).status, 2);
+  sensor.InjectFault(Fault::Status2, kOrderLiveFrame, kUntilCleared);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Exchange(sensor, Req(kOrderLiveFrame)).status, 2);
   sensor.ClearFaults();
-  EXPECT_EQ(Exchange(sensor, Req(kLiveFrame)).code, kLiveFrame);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderLiveFrame)).code, kOrderLiveFrame);
 
   // Two kinds at once: a damaged data section delivered in pieces.
-  sensor.InjectFault(Fault::Pieces, kLiveFrame);
-  sensor.InjectFault(Fault::BadDataCrc, kLiveFrame);
-  const Transmission tx = sensor.Handle(0, Req(kLiveFrame));
+  sensor.InjectFault(Fault::Pieces, kOrderLiveFrame);
+  sensor.InjectFault(Fault::BadDataCrc, kOrderLiveFrame);
+  const Transmission tx = sensor.Handle(0, Req(kOrderLiveFrame));
   EXPECT_GT(tx.pieces.size(), 1u);
   const auto b = Bytes(tx);
   EXPECT_NE(Crc8(std::span(b).subspan(8)), b[6]);
@@ -216,15 +221,15 @@ TEST(SensorFaults, CountsAnyOrderAndCombinations) {
 TEST(SensorFaults, ReplyDelayAndForcedPlausibilityCount) {
   Sensor sensor;
   sensor.SetReplyDelayMs(40);
-  EXPECT_EQ(sensor.Handle(0, Req(kIdentify)).delay, std::chrono::milliseconds(40));
+  EXPECT_EQ(sensor.Handle(0, Req(kOrderIdentify)).delay, std::chrono::milliseconds(40));
 
-  sensor.InjectPlausibilityCount(3, kWriteFactors);
+  sensor.InjectPlausibilityCount(3, kOrderWriteFactors);
   // Orders without a count keep their status.
-  EXPECT_EQ(Exchange(sensor, Req(kLiveFrame)).status, 0);
-  const auto forced = Exchange(sensor, Req(kWriteFactors, 0, {1024, 1024, 1024}));
-  EXPECT_EQ(forced.code, kWriteFactors);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderLiveFrame)).status, 0);
+  const auto forced = Exchange(sensor, Req(kOrderWriteFactors, 0, {1024, 1024, 1024}));
+  EXPECT_EQ(forced.code, kOrderWriteFactors);
   EXPECT_EQ(forced.status, 3);
-  EXPECT_EQ(Exchange(sensor, Req(kWriteFactors, 0, {1024, 1024, 1024})).status, 0);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderWriteFactors, 0, {1024, 1024, 1024})).status, 0);
 }
 
 }  // namespace
@@ -235,10 +240,10 @@ namespace {
 
 TEST(SensorFaults, AFaultCanSpareTheFirstReplies) {
   Sensor sensor;
-  sensor.InjectFault(Fault::Silence, kReadParameters, 1, 1);
-  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 0))).empty());
-  EXPECT_TRUE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 2))).empty());
-  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kReadParameters, 2))).empty());
+  sensor.InjectFault(Fault::Silence, kOrderReadParameters, 1, 1);
+  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kOrderReadParameters, 0))).empty());
+  EXPECT_TRUE(testing::Bytes(sensor.Handle(0, testing::Req(kOrderReadParameters, 2))).empty());
+  EXPECT_FALSE(testing::Bytes(sensor.Handle(0, testing::Req(kOrderReadParameters, 2))).empty());
 }
 
 }  // namespace

@@ -35,20 +35,20 @@ TEST(Parameters, WriteAndReadBothSetsAndBlocks) {
   std::vector<uint16_t> head = DefaultHead();
   head[kPower] = 777;
   head[kTrigger] = 6;
-  std::vector<uint16_t> teach(kTeachWords, 1);
+  std::vector<uint16_t> teach(kTeachTableWords, 1);
   teach[0] = 100;
   teach[7] = 0xBEEF;  // the spare word travels as it is
   teach[8] = 200;
 
-  const auto r1 = Exchange(sensor, Req(kWriteParameters, 1, head));
-  EXPECT_EQ(r1.code, kWriteParameters);
+  const auto r1 = Exchange(sensor, Req(kOrderWriteParameters, 1, head));
+  EXPECT_EQ(r1.code, kOrderWriteParameters);
   EXPECT_EQ(r1.status, 0);
   EXPECT_TRUE(r1.data.empty());
-  EXPECT_EQ(Exchange(sensor, Req(kWriteParameters, 3, teach)).status, 0);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderWriteParameters, 3, teach)).status, 0);
 
-  EXPECT_EQ(Exchange(sensor, Req(kReadParameters, 1)).Words(), head);
-  EXPECT_EQ(Exchange(sensor, Req(kReadParameters, 3)).Words(), teach);
-  EXPECT_EQ(Exchange(sensor, Req(kReadParameters, 0)).Words(), DefaultHead());
+  EXPECT_EQ(Exchange(sensor, Req(kOrderReadParameters, 1)).Words(), head);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderReadParameters, 3)).Words(), teach);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderReadParameters, 0)).Words(), DefaultHead());
   EXPECT_EQ(Teach(sensor, 1), teach);
 }
 
@@ -69,9 +69,9 @@ TEST(Parameters, PlausibilityResetsAndCounts) {
        {{kPower, 500}, {kEvaluationMode, 1}, {kIntegral, 1}, {kGain, 3}}},
       {"window upside down",
        0,
-       {{kDynWinLo, 3000}, {kDynWinHi, 2000}},
+       {{kDynwinLo, 3000}, {kDynwinHi, 2000}},
        2,
-       {{kDynWinLo, 3200}, {kDynWinHi, 3300}}},
+       {{kDynwinLo, 3200}, {kDynwinHi, 3300}}},
       {"teach cells, group, hold",
        2,
        {{0, 10001}, {5, 31}, {6, 10001}, {7, 65535}, {8, 10000}},
@@ -80,14 +80,15 @@ TEST(Parameters, PlausibilityResetsAndCounts) {
   };
   for (const auto& c : cases) {
     Sensor sensor;
-    std::vector<uint16_t> words = c.arg < 2 ? DefaultHead() : std::vector<uint16_t>(kTeachWords, 1);
+    std::vector<uint16_t> words =
+        c.arg < 2 ? DefaultHead() : std::vector<uint16_t>(kTeachTableWords, 1);
     if (c.arg >= 2) {
       for (int r = 0; r < kTeachRows; ++r)
-        words[static_cast<size_t>(r * kRowWords + kRowGroup)] = 0;
+        words[static_cast<size_t>(r * kTeachRowWords + kRowGroup)] = 0;
     }
     for (auto [w, v] : c.changes) words[static_cast<size_t>(w)] = v;
-    const auto reply = Exchange(sensor, Req(kWriteParameters, c.arg, words));
-    EXPECT_EQ(reply.code, kWriteParameters) << c.name;
+    const auto reply = Exchange(sensor, Req(kOrderWriteParameters, c.arg, words));
+    EXPECT_EQ(reply.code, kOrderWriteParameters) << c.name;
     EXPECT_EQ(reply.status, c.count) << c.name;
     const auto stored = c.arg < 2 ? Head(sensor, 0) : Teach(sensor, 0);
     for (auto [w, v] : c.after)
@@ -97,7 +98,7 @@ TEST(Parameters, PlausibilityResetsAndCounts) {
 
 TEST(Parameters, WrongDataLengthIsACommunicationError) {
   Sensor sensor;
-  const auto reply = Exchange(sensor, Req(kWriteParameters, 0, {1, 2, 3}));
+  const auto reply = Exchange(sensor, Req(kOrderWriteParameters, 0, {1, 2, 3}));
   EXPECT_EQ(reply.code, 0);
   EXPECT_EQ(reply.status, kStatusCommunicationError);
   EXPECT_EQ(Head(sensor, 0), DefaultHead());
@@ -107,16 +108,16 @@ TEST(Eeprom, StoreAndLoadWithPlausibilityCount) {
   Sensor sensor;
   std::vector<uint16_t> head = DefaultHead();
   head[kPower] = 123;
-  Exchange(sensor, Req(kWriteParameters, 0, head));
+  Exchange(sensor, Req(kOrderWriteParameters, 0, head));
   EXPECT_NE(sensor.EepromWords(0), sensor.ParameterWords(0));
-  EXPECT_TRUE(Exchange(sensor, Req(kStoreEeprom)).data.empty());
+  EXPECT_TRUE(Exchange(sensor, Req(kOrderStoreEeprom)).data.empty());
   EXPECT_EQ(sensor.EepromWords(0), sensor.ParameterWords(0));
 
   // Unsaved RAM changes are discarded by a load.
   head[kPower] = 900;
-  Exchange(sensor, Req(kWriteParameters, 0, head));
-  auto load = Exchange(sensor, Req(kLoadEeprom));
-  EXPECT_EQ(load.code, kLoadEeprom);
+  Exchange(sensor, Req(kOrderWriteParameters, 0, head));
+  auto load = Exchange(sensor, Req(kOrderLoadEeprom));
+  EXPECT_EQ(load.code, kOrderLoadEeprom);
   EXPECT_EQ(load.status, 0);
   EXPECT_EQ(Head(sensor, 0)[kPower], 123);
 
@@ -128,8 +129,8 @@ TEST(Eeprom, StoreAndLoadWithPlausibilityCount) {
   bad1[kCalculationMode] = 4;
   bad1[kHeadWords + kRowHold] = 60000;
   sensor.SetEepromWords(1, bad1);
-  load = Exchange(sensor, Req(kLoadEeprom));
-  EXPECT_EQ(load.code, kLoadEeprom);
+  load = Exchange(sensor, Req(kOrderLoadEeprom));
+  EXPECT_EQ(load.code, kOrderLoadEeprom);
   EXPECT_EQ(load.status, 3);
   EXPECT_EQ(Head(sensor, 0)[kLedMode], 0);
   EXPECT_EQ(Head(sensor, 1)[kCalculationMode], 0);
@@ -141,23 +142,23 @@ TEST(Calibration, FactorsOffsetsSelfCalibrationAndDetection) {
   sensor.SetNoise(0);
   sensor.HoldColour({2000, 1000, 500});
 
-  auto r = Exchange(sensor, Req(kWriteFactors, 0, {2048, 4097, 512}));
-  EXPECT_EQ(r.code, kWriteFactors);
+  auto r = Exchange(sensor, Req(kOrderWriteFactors, 0, {2048, 4097, 512}));
+  EXPECT_EQ(r.code, kOrderWriteFactors);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(Exchange(sensor, Req(kWriteFactors, 1, {10, 20, 30})).status, 0);
-  EXPECT_EQ(Exchange(sensor, Req(kReadFactors)).Words(),
+  EXPECT_EQ(Exchange(sensor, Req(kOrderWriteFactors, 1, {10, 20, 30})).status, 0);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderReadFactors)).Words(),
             (std::vector<uint16_t>{2048, 1024, 512, 10, 20, 30}));
 
   // Detected with the receiver covered: the dark level of the receiver.
-  EXPECT_TRUE(Exchange(sensor, Req(kDetectOffsets, 1)).data.empty());
+  EXPECT_TRUE(Exchange(sensor, Req(kOrderDetectOffsets, 1)).data.empty());
   const auto cal = sensor.CalibrationWords();
   EXPECT_EQ((std::array<uint16_t, 3>{cal[3], cal[4], cal[5]}),
             (std::array<uint16_t, 3>{21, 26, 18}));
 
   // Self calibration proposes factors that bring the raw values to its set value and
   // leaves the sensor's own factors alone.
-  const auto live = Exchange(sensor, Req(kLiveFrame)).Words();
-  const auto self = Exchange(sensor, Req(kSelfCalibration)).Words();
+  const auto live = Exchange(sensor, Req(kOrderLiveFrame)).Words();
+  const auto self = Exchange(sensor, Req(kOrderSelfCalibration)).Words();
   ASSERT_EQ(self.size(), 5u);
   for (int c = 0; c < 3; ++c) {
     EXPECT_EQ(self[static_cast<size_t>(c)],
@@ -170,7 +171,7 @@ TEST(Calibration, FactorsOffsetsSelfCalibrationAndDetection) {
 TEST(CycleTime, TwoCountsFollowAveraging) {
   Sensor sensor;
   auto counts = [&sensor] {
-    const auto d = Exchange(sensor, Req(kCycleTime)).data;
+    const auto d = Exchange(sensor, Req(kOrderCycleTime)).data;
     EXPECT_EQ(d.size(), 8u);
     auto le32 = [&d](size_t i) {
       return static_cast<int32_t>(d[i] | d[i + 1] << 8 | d[i + 2] << 16 | d[i + 3] << 24);
@@ -182,7 +183,7 @@ TEST(CycleTime, TwoCountsFollowAveraging) {
   EXPECT_NEAR(n / (0.01 * t), 2000.0, 1.0);  // 0.5 ms a scan
   std::vector<uint16_t> head = DefaultHead();
   head[kAverage] = 4;
-  Exchange(sensor, Req(kWriteParameters, 0, head));
+  Exchange(sensor, Req(kOrderWriteParameters, 0, head));
   std::tie(n, t) = counts();
   EXPECT_NEAR(n / (0.01 * t), 500.0, 1.0);
 }
@@ -194,10 +195,10 @@ TEST(HardwareBlock, OnlyWithTheAccessValue) {
   block[0] = 0x0001;
   block[1] = 0xABCD;
   sensor.SetHardwareWords(block);
-  const auto r = Exchange(sensor, Req(kHardwareInfo, kHardwareAccess));
-  EXPECT_EQ(r.code, kHardwareInfo);
+  const auto r = Exchange(sensor, Req(kOrderHardwareInfo, kHardwareAccessValue));
+  EXPECT_EQ(r.code, kOrderHardwareInfo);
   EXPECT_EQ(r.Words(), block);
-  EXPECT_EQ(Exchange(sensor, Req(kHardwareInfo, 0x5E16)).status, kStatusUnknownOrder);
+  EXPECT_EQ(Exchange(sensor, Req(kOrderHardwareInfo, 0x5E16)).status, kStatusUnknownOrder);
 }
 
 TEST(LiveFrames, ColourAndGroupFromTheTaughtRows) {
@@ -213,7 +214,7 @@ TEST(LiveFrames, ColourAndGroupFromTheTaughtRows) {
     sensor.TeachDemoColours(0);
     for (size_t k = 0; k < model.Targets().size(); ++k) {
       sensor.HoldColour(model.Targets()[k]);
-      const auto w = Exchange(sensor, Req(kLiveFrame)).Words();
+      const auto w = Exchange(sensor, Req(kOrderLiveFrame)).Words();
       EXPECT_EQ(w[7], k) << "calculation mode " << calc;
       EXPECT_EQ(w[8], k) << "group, calculation mode " << calc;
       EXPECT_EQ(w[6], 0) << "delta C, calculation mode " << calc;
@@ -226,7 +227,7 @@ TEST(Stream, FramesOnTheSensorsOwnUntilStopped) {
   Sensor sensor;
   sensor.SetStreamIntervalMs(100);
   const int session = sensor.OpenSession();
-  EXPECT_TRUE(Exchange(sensor, Req(kStream, 1), session).data.empty());
+  EXPECT_TRUE(Exchange(sensor, Req(kOrderStream, 1), session).data.empty());
   EXPECT_TRUE(sensor.StreamRunning());
   const auto t0 = Clock::now();
   EXPECT_TRUE(sensor.TakeDue(session + 1, t0 + std::chrono::seconds(1)).empty());  // other link
@@ -240,7 +241,7 @@ TEST(Stream, FramesOnTheSensorsOwnUntilStopped) {
     }
   }
   EXPECT_EQ(frames, 5u);
-  Exchange(sensor, Req(kStream, 0), session);
+  Exchange(sensor, Req(kOrderStream, 0), session);
   EXPECT_FALSE(sensor.StreamRunning());
   EXPECT_TRUE(sensor.TakeDue(session, t0 + std::chrono::seconds(2)).empty());
 }
@@ -248,13 +249,13 @@ TEST(Stream, FramesOnTheSensorsOwnUntilStopped) {
 std::vector<std::vector<uint16_t>> RunScan(Sensor& sensor, int session,
                                            const std::vector<uint16_t>& settings,
                                            std::chrono::milliseconds within) {
-  EXPECT_TRUE(Exchange(sensor, Req(kScopeScan, 1, settings), session).data.empty());
+  EXPECT_TRUE(Exchange(sensor, Req(kOrderScan, 1, settings), session).data.empty());
   std::vector<std::vector<uint16_t>> frames;
   const auto t0 = Clock::now();
   for (auto t = t0; t <= t0 + within && frames.empty(); t += std::chrono::milliseconds(20)) {
     for (const auto& tx : sensor.TakeDue(session, t)) {
       const auto r = Decode(Bytes(tx));
-      EXPECT_EQ(r.code, kScopeScan);
+      EXPECT_EQ(r.code, kOrderScan);
       frames.push_back(r.Words());
     }
   }
@@ -267,7 +268,7 @@ TEST(Scope, SingleShotGivesFourFramesOf129Words) {
   sensor.HoldColour({1000, 2000, 3000});
   sensor.SetInput0(true);
   const int session = sensor.OpenSession();
-  const auto expected = Exchange(sensor, Req(kLiveFrame)).Words();
+  const auto expected = Exchange(sensor, Req(kOrderLiveFrame)).Words();
   const auto frames = RunScan(sensor, session, {0, 0, 0, 1, 0}, std::chrono::seconds(1));
   ASSERT_EQ(frames.size(), 4u);
   for (size_t k = 0; k < 4; ++k) {
@@ -314,7 +315,7 @@ TEST(Scope, UnreachedTriggerWaitsUntilBroken) {
   EXPECT_TRUE(
       RunScan(sensor, session, {1, 10, 4000, 1, 0}, std::chrono::milliseconds(300)).empty());
   EXPECT_TRUE(sensor.ScanPending());
-  EXPECT_TRUE(Exchange(sensor, Req(kScopeScan, 0), session).data.empty());
+  EXPECT_TRUE(Exchange(sensor, Req(kOrderScan, 0), session).data.empty());
   EXPECT_FALSE(sensor.ScanPending());
   EXPECT_TRUE(sensor.TakeDue(session, Clock::now() + std::chrono::seconds(1)).empty());
 }

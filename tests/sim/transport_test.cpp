@@ -104,12 +104,12 @@ TEST(TcpTransport, RoundTripsAndRecordsRequests) {
   int one = 1;
   setsockopt(client.get(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
 
-  Send(client.get(), BuildFrame(kIdentify, 0, {}));
+  Send(client.get(), BuildFrame(kOrderIdentify, 0, {}));
   const auto ident = Decode(ReadFrame(client.get()));
   EXPECT_EQ(std::string(ident.data.begin(), ident.data.end() - 1), sensor.IdentText());
 
   // A request that arrives in two pieces is still one request.
-  const auto live = BuildFrame(kLiveFrame, 0, {});
+  const auto live = BuildFrame(kOrderLiveFrame, 0, {});
   Send(client.get(), {live.begin(), live.begin() + 3});
   std::this_thread::sleep_for(20ms);
   Send(client.get(), {live.begin() + 3, live.end()});
@@ -117,8 +117,8 @@ TEST(TcpTransport, RoundTripsAndRecordsRequests) {
 
   const auto log = sensor.Requests();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].order, kIdentify);
-  EXPECT_EQ(log[1].order, kLiveFrame);
+  EXPECT_EQ(log[0].order, kOrderIdentify);
+  EXPECT_EQ(log[1].order, kOrderLiveFrame);
 }
 
 TEST(TcpTransport, PiecesCloseAndANewClientReplacesTheOld) {
@@ -128,8 +128,8 @@ TEST(TcpTransport, PiecesCloseAndANewClientReplacesTheOld) {
   Fd first(ConnectTcp(tcp.Port()));
 
   sensor.SetPieceSizes({3, 10}, 40);
-  sensor.InjectFault(Fault::Pieces, kLiveFrame);
-  Send(first.get(), BuildFrame(kLiveFrame, 0, {}));
+  sensor.InjectFault(Fault::Pieces, kOrderLiveFrame);
+  Send(first.get(), BuildFrame(kOrderLiveFrame, 0, {}));
   const auto start = Clock::now();
   EXPECT_EQ(ReadBytes(first.get(), 3, 2000ms).size(), 3u);
   const auto rest = ReadBytes(first.get(), 45, 2000ms);
@@ -137,20 +137,20 @@ TEST(TcpTransport, PiecesCloseAndANewClientReplacesTheOld) {
   EXPECT_GE(Clock::now() - start, 70ms);  // two gaps of 40 ms
 
   sensor.InjectFault(Fault::CloseConnection);
-  Send(first.get(), BuildFrame(kIdentify, 0, {}));
+  Send(first.get(), BuildFrame(kOrderIdentify, 0, {}));
   bool closed = false;
   EXPECT_TRUE(ReadBytes(first.get(), 8, 2000ms, &closed).empty());
   EXPECT_TRUE(closed);
 
   Fd second(ConnectTcp(tcp.Port()));
-  Send(second.get(), BuildFrame(kIdentify, 0, {}));
-  EXPECT_EQ(Decode(ReadFrame(second.get())).code, kIdentify);
+  Send(second.get(), BuildFrame(kOrderIdentify, 0, {}));
+  EXPECT_EQ(Decode(ReadFrame(second.get())).code, kOrderIdentify);
   Fd third(ConnectTcp(tcp.Port()));
   closed = false;
   ReadBytes(second.get(), 1, 2000ms, &closed);
   EXPECT_TRUE(closed) << "the older client is dropped";
-  Send(third.get(), BuildFrame(kIdentify, 0, {}));
-  EXPECT_EQ(Decode(ReadFrame(third.get())).code, kIdentify);
+  Send(third.get(), BuildFrame(kOrderIdentify, 0, {}));
+  EXPECT_EQ(Decode(ReadFrame(third.get())).code, kOrderIdentify);
   EXPECT_EQ(tcp.ConnectionsAccepted(), 3);
 }
 
@@ -161,21 +161,21 @@ TEST(TcpTransport, StreamAndScopeFramesFollowTheirReply) {
   ASSERT_TRUE(tcp.Start(0));
   Fd client(ConnectTcp(tcp.Port()));
 
-  Send(client.get(), BuildFrame(kStream, 1, {}));
-  EXPECT_EQ(Decode(ReadFrame(client.get())).code, kStream);
+  Send(client.get(), BuildFrame(kOrderStream, 1, {}));
+  EXPECT_EQ(Decode(ReadFrame(client.get())).code, kOrderStream);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Decode(ReadFrame(client.get())).Words().size(), 20u);
-  Send(client.get(), BuildFrame(kStream, 0, {}));
+  Send(client.get(), BuildFrame(kOrderStream, 0, {}));
   // Frames already on the way may come before the reply.
   for (int i = 0; i < 5; ++i) {
-    if (Decode(ReadFrame(client.get())).code == kStream) break;
+    if (Decode(ReadFrame(client.get())).code == kOrderStream) break;
   }
   EXPECT_FALSE(sensor.StreamRunning());
 
   // The reply header and four frames of 266 bytes: 1072 bytes in all.
-  Send(client.get(), BuildFrame(kScopeScan, 1, WordsToBytes(std::vector<uint16_t>{0, 0, 0, 1, 0})));
+  Send(client.get(), BuildFrame(kOrderScan, 1, WordsToBytes(std::vector<uint16_t>{0, 0, 0, 1, 0})));
   const auto all = ReadBytes(client.get(), 1072, 3000ms);
   ASSERT_EQ(all.size(), 1072u);
-  EXPECT_EQ(Decode({all.begin(), all.begin() + 8}).code, kScopeScan);
+  EXPECT_EQ(Decode({all.begin(), all.begin() + 8}).code, kOrderScan);
   for (int k = 0; k < 4; ++k) {
     const auto begin = all.begin() + 8 + k * 266;
     EXPECT_EQ(Decode({begin, begin + 266}).Words().size(), 129u);
@@ -200,7 +200,7 @@ TEST_F(PtyTest, RoundTripThroughTheSymlink) {
   EXPECT_EQ(std::filesystem::read_symlink(link_).string(), pty.SlavePath());
   Fd port(OpenSerial(link_));
   ASSERT_GE(port.get(), 0);
-  Send(port.get(), BuildFrame(kLiveFrame, 0, {}));
+  Send(port.get(), BuildFrame(kOrderLiveFrame, 0, {}));
   EXPECT_EQ(Decode(ReadFrame(port.get())).Words().size(), 20u);
   pty.Stop();
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link_)));
@@ -209,7 +209,7 @@ TEST_F(PtyTest, RoundTripThroughTheSymlink) {
 // One request of 8 bytes and its reply of 48 bytes.
 std::chrono::duration<double, std::milli> Cycle(int fd) {
   const auto start = Clock::now();
-  Send(fd, BuildFrame(kLiveFrame, 0, {}));
+  Send(fd, BuildFrame(kOrderLiveFrame, 0, {}));
   EXPECT_EQ(ReadFrame(fd, 5000ms).size(), 48u);
   return Clock::now() - start;
 }
@@ -223,8 +223,8 @@ TEST_F(PtyTest, PacingTakesTheLineTimeAndFollowsTheBaudOrder) {
   // 56 bytes of 10 bits at 9600 baud: 58.3 ms.
   EXPECT_GE(Cycle(port.get()).count(), 56.0);
 
-  Send(port.get(), BuildFrame(kBaudRate, 4, {}));
-  EXPECT_EQ(Decode(ReadFrame(port.get())).code, kBaudRate);
+  Send(port.get(), BuildFrame(kOrderBaudRate, 4, {}));
+  EXPECT_EQ(Decode(ReadFrame(port.get())).code, kOrderBaudRate);
   EXPECT_EQ(pty.PacingBaud(), 115200);
   // 4.9 ms at the new rate; well below the old rate's time even on a slow machine.
   double fastest = 1e9;
@@ -239,8 +239,8 @@ TEST_F(PtyTest, HangUpRecreatesThePortBehindTheSymlink) {
   PtyTransport pty(sensor);
   ASSERT_TRUE(pty.Start(link_));
   Fd first(OpenSerial(link_));
-  sensor.InjectFault(Fault::CloseConnection, kIdentify);
-  Send(first.get(), BuildFrame(kIdentify, 0, {}));
+  sensor.InjectFault(Fault::CloseConnection, kOrderIdentify);
+  Send(first.get(), BuildFrame(kOrderIdentify, 0, {}));
   bool closed = false;
   EXPECT_TRUE(ReadBytes(first.get(), 8, 2000ms, &closed).empty());
   EXPECT_TRUE(closed);
@@ -248,8 +248,8 @@ TEST_F(PtyTest, HangUpRecreatesThePortBehindTheSymlink) {
 
   Fd second(OpenSerial(link_));
   ASSERT_GE(second.get(), 0);
-  Send(second.get(), BuildFrame(kIdentify, 0, {}));
-  EXPECT_EQ(Decode(ReadFrame(second.get())).code, kIdentify);
+  Send(second.get(), BuildFrame(kOrderIdentify, 0, {}));
+  EXPECT_EQ(Decode(ReadFrame(second.get())).code, kOrderIdentify);
 }
 
 TEST_F(PtyTest, LineSpeedCheckLosesBytesAtTheWrongRate) {
@@ -258,7 +258,7 @@ TEST_F(PtyTest, LineSpeedCheckLosesBytesAtTheWrongRate) {
   pty.SetLineSpeedCheck(true);
   ASSERT_TRUE(pty.Start());
   Fd port(OpenSerial(pty.SlavePath(), B9600));  // the sensor runs at 115200
-  Send(port.get(), BuildFrame(kIdentify, 0, {}));
+  Send(port.get(), BuildFrame(kOrderIdentify, 0, {}));
   EXPECT_TRUE(ReadBytes(port.get(), 8, 300ms).empty());
   EXPECT_EQ(pty.BytesLostToSpeed(), 8u);
 
@@ -267,8 +267,8 @@ TEST_F(PtyTest, LineSpeedCheckLosesBytesAtTheWrongRate) {
   cfsetispeed(&t, B115200);
   cfsetospeed(&t, B115200);
   tcsetattr(port.get(), TCSANOW, &t);
-  Send(port.get(), BuildFrame(kIdentify, 0, {}));
-  EXPECT_EQ(Decode(ReadFrame(port.get())).code, kIdentify);
+  Send(port.get(), BuildFrame(kOrderIdentify, 0, {}));
+  EXPECT_EQ(Decode(ReadFrame(port.get())).code, kOrderIdentify);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class AppFixture : public ::testing::Test {
     int comPort = 1;
     int baudIndex = 4;
     std::string host;
-    std::string portText = "10001";
+    std::string portText = kDefaultTcpPortText;
     std::vector<std::string> hosts;
     std::string comDevice;  // mapped to comPort when not empty
   };

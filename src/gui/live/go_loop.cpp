@@ -5,6 +5,7 @@
 
 #include "Colmira3V42_uir.h"
 #include "com232/link.h"
+#include "com232/modes.h"
 #include "com232/orders.h"
 #include "gui/calib/calibration.h"
 #include "gui/live/live_graphs.h"
@@ -15,8 +16,6 @@
 #include "ui/ui.h"
 
 namespace {
-
-constexpr int kEvalCol5 = 3;
 
 void ShowRgb(int panel, int red, int green, int blue) {
   const uint16_t* f = gLive.frame;
@@ -51,8 +50,17 @@ int LiveColorOf(uint16_t red, uint16_t green, uint16_t blue) {
   return (red / 16) << 16 | (green / 16) << 8 | blue / 16;
 }
 
-IntensityBand BandOf(int value, int tolerance) {
-  return {std::min(value + tolerance, 4095), std::max(value - tolerance, 0)};
+IntensityBand BandOf(int value, int tolerance, int ceiling) {
+  return {std::min(value + tolerance, ceiling), std::max(value - tolerance, 0)};
+}
+
+IntensityBand SelectedRowBand(int ceiling) {
+  int mode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
+  int teach = MainTab(kPageTeachTable);
+  int row = ui::GetCtrlInt(teach, TABTEACH_NUM_NO) + 1;
+  int column = IntensityCell(mode) + 1;
+  return BandOf(ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column, row),
+                ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column + 1, row), ceiling);
 }
 
 void RunGoLoop() {
@@ -122,18 +130,14 @@ void ShowLiveFrame() {
 
   gLive.liveColor = LiveColorOf(f[kLiveRed], f[kLiveGreen], f[kLiveBlue]);
   ui::SetCtrlVal(datap, DATAP_COLORNUM_LIVE, gLive.liveColor);
-  if (gParameterBlock.head[kEvaluationMode] >= kEvalCol5) ShowOutputLeds(f[kLiveColor]);
+  if (ShowsOutputLeds(gParameterBlock.head[kEvaluationMode])) ShowOutputLeds(f[kLiveColor]);
   AppendHistories();
 }
 
 void AppendHistories() {
   int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
   gParameterBlock.head[kCalculationMode] = static_cast<uint16_t>(mode);
-  int teach = gShell.tabMain[kPageTeachTable];
-  int row = ui::GetCtrlInt(teach, TABTEACH_NUM_NO) + 1;
-  int column = mode == 2 || mode == 3 ? 3 : 4;
-  IntensityBand band = BandOf(ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column, row),
-                              ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column + 1, row));
+  IntensityBand band = SelectedRowBand(kStripBandCeiling);
   const uint16_t* f = gLive.frame;
   Shift(gLive.colourHistory, f[kLiveRed], f[kLiveGreen], f[kLiveBlue]);
   Shift(gLive.intensityHistory, f[kLiveInt], band.upper, band.lower);

@@ -12,9 +12,15 @@ void AppendHistories();
 // Screen colour of a frame: each channel 0..4095 scaled to 0..255.
 int LiveColorOf(uint16_t red, uint16_t green, uint16_t blue);
 
-// The intensity band of a teach row: value and tolerance clipped to 0..4095.
+// The intensity band of a teach row: value ± tolerance, clipped to 0..ceiling.
+// The strip chart's band ends at the largest 12-bit value, the 2D intensity
+// graph's at the end of its axis.
 struct IntensityBand {
   int upper;
   int lower;
 };
-IntensityBand BandOf(int value, int tolerance);
+inline constexpr int kStripBandCeiling = 4095;
+inline constexpr int kGraphBandCeiling = 4096;
+IntensityBand BandOf(int value, int tolerance, int ceiling);
+// The band of the teach row in the No. field, from the teach table's cells.
+IntensityBand SelectedRowBand(int ceiling);

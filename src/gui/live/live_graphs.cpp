@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "Colmira3V42_uir.h"
+#include "com232/modes.h"
+#include "gui/live/go_loop.h"
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
 #include "gui/shell/shell.h"
@@ -48,17 +50,10 @@ AxisFit FitAxis(int value, int lo, int hi) {
 }
 
 void DrawIntensityBand() {
-  int para = gShell.tabMain[kPageParameters];
-  int mode = ui::GetCtrlInt(para, TABPARA_RING_CALCMODE);
-  int n = ui::GetCtrlInt(gShell.tabMain[kPageTeachTable], TABTEACH_NUM_NO);
-  int column = mode == 2 || mode == 3 ? 3 : 4;
-  int teach = gShell.tabMain[kPageTeachTable];
-  int i = ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column, n + 1);
-  int t = ui::GetTableCellInt(teach, TABTEACH_TABLE_TEACH, column + 1, n + 1);
-  int hi = std::min(i + t, 4096), lo = std::max(i - t, 0);
-  int page = gShell.tabData[kPage2D];
+  IntensityBand band = SelectedRowBand(kGraphBandCeiling);
+  int page = DataTab(kPage2D);
   ui::DeleteGraphPlot(page, TAB2D_GRAPH_INT, ui::kAllPlots);
-  ui::PlotRectangle(page, TAB2D_GRAPH_INT, lo, 0, hi, 100, kBandColor, kBandColor);
+  ui::PlotRectangle(page, TAB2D_GRAPH_INT, band.lower, 0, band.upper, 100, kBandColor, kBandColor);
 }
 
 void DrawToleranceOverlays() {
@@ -69,13 +64,15 @@ void DrawToleranceOverlays() {
     ui::DeleteGraphPlot(p3, g, ui::kAllPlots);
 
   int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
-  bool threeD = mode == 2 || mode == 3;
+  int cell = IntensityCell(mode);
   RegionBounds b{10000, 0, 10000, 0, 10000, 0};
   for (int n = 0; n < kTeachRows; ++n) {
     int x = gParameterBlock.Row(n, 0), y = gParameterBlock.Row(n, 1);
-    int i = gParameterBlock.Row(n, threeD ? 2 : 3);
-    int a = gParameterBlock.Row(n, threeD ? 3 : 2);
-    int h = gParameterBlock.Row(n, threeD ? 3 : 4);
+    // In 3D one tolerance serves the plane and the intensity; in 2D the
+    // plane's tolerance sits before the intensity and its own tolerance after it.
+    int i = gParameterBlock.Row(n, cell);
+    int a = gParameterBlock.Row(n, Is3D(mode) ? cell + 1 : cell - 1);
+    int h = gParameterBlock.Row(n, cell + 1);
     int k = gRowColors[n];
     ui::PlotOval(p3, TAB3D_GRAPH_XY, x - a, y - a, x + a, y + a, k, ui::VAL_TRANSPARENT);
     ui::PlotOval(p3, TAB3D_GRAPH_XINT, x - a, i - h, x + a, i + h, k, ui::VAL_TRANSPARENT);

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-constexpr int kLiveFrameWords = 20;
+#include "com232/protocol.h"
+
 constexpr int kHistorySamples = 100;
 constexpr int kHistoryValues = 3 * kHistorySamples;
 

@@ -5,31 +5,7 @@
 
 #include <cstdint>
 
-constexpr int kHeadWords = 17;
-constexpr int kTeachRowWords = 8;
-constexpr int kTeachTableWords = 31 * kTeachRowWords;  // 248
-constexpr int kTeachCells = 5;
-
-enum HeadWord {
-  kPower = 0,
-  kPowerMode,
-  kAverage,
-  kEvaluationMode,
-  kHoldFail,
-  kIntlim,
-  kMaxVecNo,
-  kDigitalOutmode,
-  kTrigger,
-  kExternTeach,
-  kCalculationMode,
-  kDynwinLo,
-  kDynwinHi,
-  kColorGroup,
-  kLedMode,
-  kGain,
-  kIntegral,
-};
-enum TeachRowWord { kRowGroup = 5, kRowHold = 6, kRowSpare = 7 };
+#include "com232/protocol.h"
 
 struct ParameterBlock {
   uint16_t head[kHeadWords] = {};

@@ -4,9 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "gui/live/live_graphs.h"
 #include "gui/params/parameter_block.h"
-#include "gui/params/parameter_rules.h"
+#include "gui/params/parameter_transfer.h"
 #include "gui/settings/ini_header.h"
 #include "gui/settings/remembered.h"
 #include "gui/teach/table_attributes.h"
@@ -172,8 +171,5 @@ void LoadParameterFile() {
     }
   }
   // Also after a decline: the panels show the block again.
-  WriteParameterBlockToPanels();
-  ApplyParameterRules();
-  DrawToleranceOverlays();
-  UpdateLiveGraphs();
+  ShowParameterBlock();
 }

@@ -1,6 +1,7 @@
 #include "gui/params/parameter_rules.h"
 
 #include "Colmira3V42_uir.h"
+#include "com232/modes.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
 #include "gui/shell/shell.h"
@@ -10,23 +11,12 @@
 
 namespace {
 
-enum EvalMode { kFirstHit = 0, kBestHit, kMinDist, kCol5, kThdRgb };
 enum LedMode { kLedOff = 3 };
 enum ExternTeach { kTeachOff = 0, kTeachStat1 = 2, kTeachDyn1 = 3 };
 constexpr int kBinary = 1;
 constexpr int kTriggerPara = 6;
 constexpr int kActiveRow = 0x008000;
 constexpr int kInactiveRow = 0xFF0000;
-
-int Para() {
-  return gShell.tabMain[kPageParameters];
-}
-int GroupHold() {
-  return gShell.tabMain[kPageGroupHold];
-}
-int Teach() {
-  return gShell.tabMain[kPageTeachTable];
-}
 
 int Get(int panel, int ctrl) {
   return ui::GetCtrlInt(panel, ctrl);
@@ -46,18 +36,8 @@ void Force(int panel, int ctrl, int value) {
   Dim(panel, ctrl, true);
 }
 
-bool SiM(int calcMode) {
-  return calcMode == 1 || calcMode == 3;
-}
-bool Is2D(int calcMode) {
-  return calcMode == 0 || calcMode == 1;
-}
-bool Is3D(int calcMode) {
-  return calcMode == 2 || calcMode == 3;
-}
-
 void RuleTransmitter() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   if (Get(para, TABPARA_RING_LEDMODE) == kLedOff) {
     if (Get(para, TABPARA_RING_EXTEACH) == kTeachDyn1) Set(para, TABPARA_RING_EXTEACH, kTeachOff);
     Force(para, TABPARA_RING_POWERMODE, 0);
@@ -96,16 +76,16 @@ void ShowOutputLeds(int count) {
 
 // COL5 and THD RGB evaluate without colour groups.
 void GroupsOff() {
-  Force(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP, 0);
-  Dim(GroupHold(), TABGRPHOLD_TABLE_GROUP, true);
-  Dim(GroupHold(), TABGRPHOLD_BUTTON_RESETGROUP, true);
+  Force(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP, 0);
+  Dim(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, true);
+  Dim(MainTab(kPageGroupHold), TABGRPHOLD_BUTTON_RESETGROUP, true);
   Show(gShell.datap, DATAP_DISP_GROUP, false);
   ui::HidePanel(gShell.grpbigp);
 }
 
 void RelabelCoordinates(int calcMode) {
   if (calcMode > 3) return;
-  bool sim = SiM(calcMode);
+  bool sim = IsSiM(calcMode);
   const char* labels[3] = {sim ? "s" : "X", sim ? "i" : "Y", sim ? "M" : "INT"};
   const int datap[3] = {DATAP_DISP_X, DATAP_DISP_Y, DATAP_DISP_INT};
   const int graphp[3] = {GRAPHP_DISP_X, GRAPHP_DISP_Y, GRAPHP_DISP_INT};
@@ -122,18 +102,20 @@ void RelabelCoordinates(int calcMode) {
 }
 
 void RuleEvaluation() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   int eval = Get(para, TABPARA_RING_EVALMODE);
   int calc = Get(para, TABPARA_RING_CALCMODE);
 
-  ui::SetTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 3, true);
-  ui::SetTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 4, true);
-  if (eval == kMinDist) {
-    if (Is2D(calc)) ui::SetTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 3, false);
-    if (Is3D(calc)) ui::SetTableColumnVisible(Teach(), TABTEACH_TABLE_TEACH, 4, false);
+  ui::SetTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 3, true);
+  ui::SetTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 4, true);
+  if (eval == kEvalMinDist) {
+    if (Is2D(calc))
+      ui::SetTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 3, false);
+    if (Is3D(calc))
+      ui::SetTableColumnVisible(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 4, false);
   }
 
-  if (eval >= kFirstHit && eval <= kMinDist) {
+  if (eval >= kEvalFirstHit && eval <= kEvalMinDist) {
     ShowOutputLeds(0);
     Show(gShell.datap, DATAP_DISP_DELTAC, true);
     Show(gShell.datap, DATAP_DISP_COLOR, true);
@@ -142,8 +124,8 @@ void RuleEvaluation() {
       Dim(para, c, false);
     for (int c :
          {TABGRPHOLD_SWITCH_COLORGROUP, TABGRPHOLD_TABLE_GROUP, TABGRPHOLD_BUTTON_RESETGROUP})
-      Dim(GroupHold(), c, false);
-  } else if (eval == kCol5) {
+      Dim(MainTab(kPageGroupHold), c, false);
+  } else if (eval == kEvalCol5) {
     Show(gShell.datap, DATAP_DISP_DELTAC, false);
     Show(gShell.datap, DATAP_DISP_COLOR, false);
     ShowOutputLeds(5);
@@ -154,7 +136,7 @@ void RuleEvaluation() {
     Dim(para, TABPARA_RING_CALCMODE, false);
     Dim(para, TABPARA_RING_TRIGGER, false);
     ApplyRowLimits();
-  } else if (eval == kThdRgb) {
+  } else if (eval == kEvalThdRgb) {
     Show(gShell.datap, DATAP_DISP_DELTAC, false);
     Show(gShell.datap, DATAP_DISP_COLOR, false);
     ShowOutputLeds(3);
@@ -171,7 +153,7 @@ void RuleEvaluation() {
 }
 
 void RuleCaptionsAndPages() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   int eval = Get(para, TABPARA_RING_EVALMODE);
   int calc = Get(para, TABPARA_RING_CALCMODE);
 
@@ -180,12 +162,12 @@ void RuleCaptionsAndPages() {
                                               {"X", "Y", "INT", "TOL", ""},
                                               {"s", "i", "M", "TOL", ""}};
   static const char* const kThd[5] = {"THD", "", "", "", ""};
-  const char* const* captions = eval == kThdRgb ? kThd : calc <= 3 ? kCaptions[calc] : nullptr;
+  const char* const* captions = eval == kEvalThdRgb ? kThd : calc <= 3 ? kCaptions[calc] : nullptr;
   if (captions)
     for (int c = 0; c < 5; ++c)
-      ui::SetTableColumnCaption(Teach(), TABTEACH_TABLE_TEACH, c + 1, captions[c]);
+      ui::SetTableColumnCaption(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, captions[c]);
   if (Is3D(calc)) {
-    bool sim = SiM(calc);
+    bool sim = IsSiM(calc);
     int page = gShell.tabData[kPage3D];
     ui::SetGraphCaption(page, TAB3D_GRAPH_XY, sim ? "s/i" : "X/Y");
     ui::SetGraphCaption(page, TAB3D_GRAPH_XINT, sim ? "s/M" : "X/INT");
@@ -198,12 +180,12 @@ void RuleCaptionsAndPages() {
   ui::GetAxisScalingMode(intPage, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   if (mode == ui::VAL_MANUAL)
     ui::SetAxisScalingMode(intPage, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, ui::VAL_MANUAL, 0,
-                           SiM(calc) ? 1200 : 4096);
+                           IsSiM(calc) ? 1200 : 4096);
 
   int datap = gShell.datap;
   int active = ui::GetActiveTabPage(datap, DATAP_TAB);
   bool graphPageActive = active == kPage2D || active == kPage3D;
-  if (eval == kThdRgb) {
+  if (eval == kEvalThdRgb) {
     for (int page : {kPage2D, kPage3D, kPageInt})
       ui::SetTabPageVisible(datap, DATAP_TAB, page, false);
     for (int c : {DATAP_DISP_X, DATAP_DISP_Y, DATAP_DISP_INT}) Show(datap, c, false);
@@ -221,7 +203,7 @@ void RuleCaptionsAndPages() {
 }
 
 void RuleTriggerConsequences() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   int trigger = Get(para, TABPARA_RING_TRIGGER);
   if (trigger == 0 || trigger == 1)
     Dim(para, TABPARA_RING_EXTEACH, false);
@@ -240,7 +222,7 @@ void RuleTriggerConsequences() {
 }
 
 void RuleColorGroups() {
-  bool groups = Get(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP) != 0;
+  bool groups = Get(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP) != 0;
   Show(gShell.datap, DATAP_DISP_GROUP, groups);
   if (!groups) ui::HidePanel(gShell.grpbigp);
 }
@@ -248,7 +230,7 @@ void RuleColorGroups() {
 }  // namespace
 
 void RebuildTriggerItems() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   if (Get(para, TABPARA_RING_EXTEACH) != kTeachOff) {
     if (Get(para, TABPARA_RING_TRIGGER) >= 2) Set(para, TABPARA_RING_TRIGGER, 0);
     if (ui::GetNumListItems(para, TABPARA_RING_TRIGGER) > 2)
@@ -261,10 +243,10 @@ void RebuildTriggerItems() {
 }
 
 void ApplyRowLimits() {
-  int para = Para();
+  int para = MainTab(kPageParameters);
   int maxVecNo = Get(para, TABPARA_NUM_MAXVECNO);
   bool binary = Get(para, TABPARA_RING_DIGOUTMODE) == kBinary;
-  if (Get(GroupHold(), TABGRPHOLD_SWITCH_COLORGROUP) == 0) {
+  if (Get(MainTab(kPageGroupHold), TABGRPHOLD_SWITCH_COLORGROUP) == 0) {
     int limit = binary ? 31 : 5;
     if (maxVecNo > limit) {
       ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
@@ -279,9 +261,10 @@ void ApplyRowLimits() {
     int limit = binary ? 30 : 4;
     bool reset = false;
     for (int row = 1; row <= kTeachRows; ++row) {
-      bool tooHigh = ui::GetTableCellInt(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row) > limit;
-      if (tooHigh) ui::SetTableCellVal(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row, 0);
-      ui::SetTableCellColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, 1, row,
+      bool tooHigh =
+          ui::GetTableCellInt(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row) > limit;
+      if (tooHigh) ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row, 0);
+      ui::SetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1, row,
                             tooHigh ? 0xFF0000 : 0xFFFFFF);
       reset = reset || tooHigh;
     }
@@ -297,29 +280,29 @@ void ApplyRowLimits() {
   int n = Get(para, TABPARA_NUM_MAXVECNO);
   for (int row = 1; row <= kTeachRows; ++row) {
     int color = row <= n ? kActiveRow : kInactiveRow;
-    ui::SetTableRowLabelColor(Teach(), TABTEACH_TABLE_TEACH, row, color);
+    ui::SetTableRowLabelColor(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, row, color);
     ui::SetTableRowLabelColor(gShell.tabMain[kPageTableAttributes], TABATTR_TABLE_ATTR, row, color);
-    ui::SetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_GROUP, row, color);
+    ui::SetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, row, color);
   }
   for (int row = 1; row <= kTeachRows + 1; ++row)
-    ui::SetTableRowLabelColor(GroupHold(), TABGRPHOLD_TABLE_HOLD, row,
+    ui::SetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, row,
                               row <= n + 1 ? kActiveRow : kInactiveRow);
 }
 
 void ApplyTeachPanelCaptions() {
-  int eval = Get(Para(), TABPARA_RING_EVALMODE);
-  bool thd = eval == kThdRgb;
-  Dim(Teach(), TABTEACH_BUTTON_TEACHMEAN, thd);
-  Dim(Teach(), TABTEACH_BUTTON_TEACHREC, thd);
-  Show(Teach(), TABTEACH_NUM_NO, !thd);
-  Show(Teach(), TABTEACH_RADIO_INC, !thd);
+  int eval = Get(MainTab(kPageParameters), TABPARA_RING_EVALMODE);
+  bool thd = eval == kEvalThdRgb;
+  Dim(MainTab(kPageTeachTable), TABTEACH_BUTTON_TEACHMEAN, thd);
+  Dim(MainTab(kPageTeachTable), TABTEACH_BUTTON_TEACHREC, thd);
+  Show(MainTab(kPageTeachTable), TABTEACH_NUM_NO, !thd);
+  Show(MainTab(kPageTeachTable), TABTEACH_RADIO_INC, !thd);
   if (thd) return;
 
   int p1 = gShell.teachp1, p2 = gShell.teachp2;
-  Dim(p1, TEACHP1_RING_CTOWITH, eval == kMinDist);
-  Dim(p1, TEACHP1_NUM_CTO, eval == kMinDist);
+  Dim(p1, TEACHP1_RING_CTOWITH, eval == kEvalMinDist);
+  Dim(p1, TEACHP1_NUM_CTO, eval == kEvalMinDist);
 
-  int calc = Get(Para(), TABPARA_RING_CALCMODE);
+  int calc = Get(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   if (calc > 3) return;
   struct Captions {
     const char* coords[3];
@@ -402,7 +385,7 @@ void ApplyTeachPanelCaptions() {
     ui::SetGraphCaption(p2, graphs[i], m.graphs[i]);
     label(p2, cursors[i], m.coords[i]);
   }
-  bool sim = SiM(calc);
+  bool sim = IsSiM(calc);
   ui::SetCtrlAttribute(p2, TEACHP2_DISP_X, ui::ATTR_TEXT_BGCOLOR, 0xFF0000);
   ui::SetCtrlAttribute(p2, TEACHP2_DISP_X, ui::ATTR_FRAME_COLOR, sim ? 0x00FF00 : 0xE0E0E0);
   ui::SetCtrlAttribute(p2, TEACHP2_DISP_Y, ui::ATTR_TEXT_BGCOLOR, sim ? 0xFFFF00 : 0x00FF00);
@@ -440,6 +423,6 @@ void ConvertTeachTableForCalcMode() {
       w[2] = w[4];
     }
     for (int c = 0; c < kTeachCells; ++c)
-      ui::SetTableCellVal(Teach(), TABTEACH_TABLE_TEACH, c + 1, r + 1, w[c]);
+      ui::SetTableCellVal(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, r + 1, w[c]);
   }
 }

@@ -69,6 +69,10 @@ void GetParameters() {
   uint16_t set = gTransfer.parameterSet;
   if (!ReadWords(gParameterBlock.head, kHeadWords, set)) return;
   if (!ReadWords(gParameterBlock.teach, kTeachTableWords, static_cast<uint16_t>(set + 2))) return;
+  ShowParameterBlock();
+}
+
+void ShowParameterBlock() {
   WriteParameterBlockToPanels();
   ApplyParameterRules();
   DrawToleranceOverlays();

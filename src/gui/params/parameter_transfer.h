@@ -14,3 +14,5 @@ extern TransferState gTransfer;
 
 void SendParameters();
 void GetParameters();
+// The parameter block on the panels: the controls, the rules, the overlays and the graphs.
+void ShowParameterBlock();

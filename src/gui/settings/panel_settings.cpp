@@ -5,7 +5,8 @@
 #include <set>
 
 #include "Colmira3V42_uir.h"
-#include "com232/connect.h"
+#include "gui/link/connect.h"
+#include "gui/link/link_settings.h"
 #include "gui/settings/ini_header.h"
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
@@ -148,12 +149,7 @@ void WritePanelSettings() {
     ini.PutString(kAddresses, "IP ADDR " + std::to_string(i + 1),
                   ui::GetLabelFromIndex(comm, TABCOMM_COMBO_HOST, i));
 
-  ReadLinkSettingsFromPage();
-  ini.PutInt("COMMUNICATION SETTINGS", "COMPROTOCOL", gChannel.protocol);
-  ini.PutInt("COMMUNICATION SETTINGS", "COMPORT", gChannel.port);
-  ini.PutInt("COMMUNICATION SETTINGS", "BAUDRATE", gChannel.baudIndex);
-  ini.PutString("COMMUNICATION SETTINGS", "IP ADRESS", gChannel.host);
-  ini.PutString("COMMUNICATION SETTINGS", "PORT NUMBER", gChannel.portNumberText);
+  PutCommunicationSettings(ini);
 
   PutTableAttributes(ini);
 

@@ -28,6 +28,14 @@ enum MainPage {
 };
 enum DataPage { kPageRgb = 0, kPageInt = 1, kPage2D = 2, kPage3D = 3 };
 
+// The handle through which the controls on a page of MAINP's or DATAP's tab control are addressed.
+inline int MainTab(MainPage page) {
+  return gShell.tabMain[page];
+}
+inline int DataTab(DataPage page) {
+  return gShell.tabData[page];
+}
+
 void SetButtonsDimmed(int forGo, int dimmed);
 void ShowChildPanel(int panel);
 // Dims the accept, change-baud-rate and hardware-file buttons of the

@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "com232/protocol.h"
+
 namespace ui {
 class IniText;
 }
 
-constexpr int kTeachRows = 31;
 constexpr int kRowColorEntries = 45;
 extern const int kDefaultRowColors[kRowColorEntries];
 extern int gRowColors[kRowColorEntries];

@@ -1,13 +1,12 @@
-#include "com232/connect.h"
+#include "gui/link/connect.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "Colmira3V42_uir.h"
+#include "gui/live/live_state.h"
 #include "gui/params/parameter_transfer.h"
-#include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
-#include "ui/ini.h"
 #include "ui/serial.h"
 #include "ui/ui.h"
 
@@ -15,12 +14,8 @@ SensorIdentity gIdentity;
 
 namespace {
 
-int Comm() {
-  return gShell.tabMain[kPageComm];
-}
-
 void Log(const std::string& text) {
-  ui::AppendTextBox(Comm(), TABCOMM_TEXTBOX_LOG, text);
+  ui::AppendTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, text);
 }
 
 void CopyText(char* target, size_t size, const std::string& text) {
@@ -55,45 +50,39 @@ int PortFromText(const char* text) {
   return static_cast<int>(value);
 }
 
-void ReadCommunicationSettings() {
-  int protocol = 0, port = 1, baud = 4;
-  std::string host, portText = "10001";
-  ui::IniText ini;
-  if (ReadPanelSettingsFile(ini)) {
-    const char* s = "COMMUNICATION SETTINGS";
-    long long v = 0;
-    if (ini.GetInt(s, "COMPROTOCOL", v)) protocol = static_cast<int>(v);
-    if (ini.GetInt(s, "COMPORT", v)) port = static_cast<int>(v);
-    if (ini.GetInt(s, "BAUDRATE", v)) baud = static_cast<int>(v);
-    ini.GetString(s, "IP ADRESS", host, kHostChars);
-    if (!ini.GetString(s, "PORT NUMBER", portText, kPortTextChars)) portText = "10001";
-  }
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_PROTOCOL, protocol);
-  ui::SetCtrlVal(Comm(), TABCOMM_NUM_COMPORT, port);
-  ui::SetCtrlVal(Comm(), TABCOMM_STR_DEVICE, ui::ComDeviceName(port));
-  ui::SetCtrlVal(Comm(), TABCOMM_RING_BAUDRATE, baud);
-  ui::SetCtrlVal(Comm(), TABCOMM_COMBO_HOST, host);
-  ui::SetCtrlVal(Comm(), TABCOMM_STR_PORTNUMBER, portText);
+// A link failure on the screen: the message in the log of the communication
+// page, "TIMEOUT!" on DATAP, GO ended and the communication page shown.
+void ShowLinkErrorOnScreen(const char* message) {
+  gLive.goRunning = 0;
+  ui::SetCtrlVal(gShell.datap, DATAP_STR_STATUS, "TIMEOUT!");
+  Log(message);
+  Log("\n\n");
+  DimLinkProvenButtons();
+  ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageComm);
 }
 
 void ApplyProtocolVisibility() {
-  gChannel.protocol = static_cast<uint16_t>(ui::GetCtrlInt(Comm(), TABCOMM_RING_PROTOCOL));
+  gChannel.protocol =
+      static_cast<uint16_t>(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_PROTOCOL));
   if (gChannel.protocol > 1) return;
   bool serial = gChannel.protocol == 0;
   for (int c :
        {TABCOMM_NUM_COMPORT, TABCOMM_STR_DEVICE, TABCOMM_RING_BAUDRATE, TABCOMM_BUTTON_BAUDRATE})
-    ui::SetCtrlAttribute(Comm(), c, ui::ATTR_VISIBLE, serial ? 1 : 0);
+    ui::SetCtrlAttribute(MainTab(kPageComm), c, ui::ATTR_VISIBLE, serial ? 1 : 0);
   for (int c : {TABCOMM_COMBO_HOST, TABCOMM_STR_PORTNUMBER})
-    ui::SetCtrlAttribute(Comm(), c, ui::ATTR_VISIBLE, serial ? 0 : 1);
+    ui::SetCtrlAttribute(MainTab(kPageComm), c, ui::ATTR_VISIBLE, serial ? 0 : 1);
 }
 
 void ReadLinkSettingsFromPage() {
-  gChannel.protocol = static_cast<uint16_t>(ui::GetCtrlInt(Comm(), TABCOMM_RING_PROTOCOL));
-  gChannel.port = static_cast<uint16_t>(ui::GetCtrlInt(Comm(), TABCOMM_NUM_COMPORT));
-  gChannel.baudIndex = static_cast<uint16_t>(ui::GetCtrlInt(Comm(), TABCOMM_RING_BAUDRATE));
-  CopyText(gChannel.host, sizeof gChannel.host, ui::GetCtrlString(Comm(), TABCOMM_COMBO_HOST));
+  gChannel.protocol =
+      static_cast<uint16_t>(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_PROTOCOL));
+  gChannel.port = static_cast<uint16_t>(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_NUM_COMPORT));
+  gChannel.baudIndex =
+      static_cast<uint16_t>(ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_BAUDRATE));
+  CopyText(gChannel.host, sizeof gChannel.host,
+           ui::GetCtrlString(MainTab(kPageComm), TABCOMM_COMBO_HOST));
   CopyText(gChannel.portNumberText, sizeof gChannel.portNumberText,
-           ui::GetCtrlString(Comm(), TABCOMM_STR_PORTNUMBER));
+           ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_PORTNUMBER));
 }
 
 void TryToConnect() {
@@ -110,12 +99,13 @@ void TryToConnect() {
   bool serial = gChannel.protocol == 0;
   ui::SetCtrlAttribute(gShell.datap, DATAP_DISP_COMPORT, ui::ATTR_VISIBLE, serial ? 1 : 0);
   ui::SetCtrlAttribute(gShell.datap, DATAP_STR_HOST, ui::ATTR_VISIBLE, serial ? 0 : 1);
+  if (serial) gLive.goRunning = 0;
   int result = serial ? OpenSerialChannel() : ConnectTcpChannel();
   if (result >= 0) IdentifySensor();
 }
 
 void IdentifySensor() {
-  BuildRequest(0x07, 0, 0);
+  BuildRequest(kOrderIdentify, 0, 0);
   if (Transfer(8) != 1) return;
 
   // The text ends at its NUL or with the reply's data, whichever comes first.
@@ -136,16 +126,17 @@ void IdentifySensor() {
 
 void EnableLinkProvenButtons() {
   for (int c : {TABCOMM_BUTTON_ACCEPT, TABCOMM_BUTTON_BAUDRATE, TABCOMM_BUTTON_HWFILE})
-    ui::SetCtrlAttribute(Comm(), c, ui::ATTR_DIMMED, 0);
+    ui::SetCtrlAttribute(MainTab(kPageComm), c, ui::ATTR_DIMMED, 0);
 }
 
 void ChangeBaudRate() {
-  int index = ui::GetCtrlInt(Comm(), TABCOMM_RING_BAUDRATE);
+  int index = ui::GetCtrlInt(MainTab(kPageComm), TABCOMM_RING_BAUDRATE);
   gChannel.baudIndex = static_cast<uint16_t>(index);
   Log("TRY TO CHANGE BAUDRATE!\n");
-  BuildRequest(0xBE, static_cast<uint16_t>(index), 0);
+  BuildRequest(kOrderBaudRate, static_cast<uint16_t>(index), 0);
   if (Transfer(8) != 1) return;
   Log("SUCCESS!\n");
+  gLive.goRunning = 0;
   OpenSerialChannel();
   gLink.linkOk = 1;
   TryToConnect();
@@ -153,7 +144,7 @@ void ChangeBaudRate() {
 }
 
 void UpdateHostList(const std::string& host) {
-  int comm = Comm();
+  int comm = MainTab(kPageComm);
   for (int i = ui::GetNumListItems(comm, TABCOMM_COMBO_HOST) - 1; i >= 0; --i)
     if (ui::GetLabelFromIndex(comm, TABCOMM_COMBO_HOST, i) == host)
       ui::DeleteListItem(comm, TABCOMM_COMBO_HOST, i, 1);

@@ -20,7 +20,8 @@ struct SensorIdentity {
 };
 extern SensorIdentity gIdentity;
 
-void ReadCommunicationSettings();
+// The display of link failures that the application installs at start.
+void ShowLinkErrorOnScreen(const char* message);
 void ApplyProtocolVisibility();
 // Protocol, COM port, baud index, host and port text from the page into the link.
 void ReadLinkSettingsFromPage();
