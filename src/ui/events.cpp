@@ -45,6 +45,11 @@ class Bridge : public QObject {
         bool dbl = e->type() == QEvent::MouseButtonDblClick;
         if (me->button() == Qt::RightButton) {
           Deliver(t, dbl ? EVENT_RIGHT_DOUBLE_CLICK : EVENT_RIGHT_CLICK);
+          // A control with a context menu opens it instead of its help.
+          if (!dbl && t.ctrl != 0 && HasCtrlMenu(t.panel, t.ctrl)) {
+            RunCtrlMenu(t.panel, t.ctrl);
+            return true;
+          }
           return HasCallback(t);
         }
         if (me->button() == Qt::LeftButton)
