@@ -1,8 +1,11 @@
 // Callbacks of the teach table page.
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
+#include "gui/live/go_loop.h"
 #include "gui/live/live_graphs.h"
+#include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
+#include "gui/params/parameter_rules.h"
 #include "gui/shell/shell.h"
 #include "gui/teach/teach_table.h"
 #include "ui/ui.h"
@@ -41,4 +44,20 @@ int CBF_ButtonResetTable(CBF_CTRL_ARGS) {
 
 int CBF_RadioInc(CBF_CTRL_ARGS) {
   return HelpOnly(event, "Auto increment of Edit Field No.:");
+}
+
+int CBF_ButtonTeachMeanVal(CBF_CTRL_ARGS) {
+  if (event == ui::EVENT_COMMIT) {
+    ShowChildPanel(gShell.teachp1);
+    ApplyTeachPanelCaptions();
+    // A running GO keeps the live values current; otherwise the panel runs its own.
+    if (gLive.goRunning) return 0;
+    SetButtonsDimmed(0, 1);
+    DrawToleranceOverlays();
+    RunGoLoop();
+    SetButtonsDimmed(0, 0);
+  } else if (event == ui::EVENT_RIGHT_CLICK) {
+    ShowHelp("Opens a panel to teach mean values. ");
+  }
+  return 0;
 }
