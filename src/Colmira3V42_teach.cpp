@@ -61,3 +61,14 @@ int CBF_ButtonTeachMeanVal(CBF_CTRL_ARGS) {
   }
   return 0;
 }
+
+int CBF_ButtonTeachRecVal(CBF_CTRL_ARGS) {
+  if (event == ui::EVENT_COMMIT) {
+    // Nothing starts here; a running GO goes on.
+    ShowChildPanel(gShell.teachp2);
+    ApplyTeachPanelCaptions();
+  } else if (event == ui::EVENT_RIGHT_CLICK) {
+    ShowHelp("Opens a panel to teach, with help \nfrom a graph, recorded values. ");
+  }
+  return 0;
+}

@@ -191,6 +191,15 @@ void ConnectControl(Control& c) {
     case Kind::ColorNum:
       static_cast<ColorNumeric*>(w)->onCommit = [panel, id] { Commit(panel, id, true); };
       break;
+    case Kind::Graph:
+      // A cursor the user drags reports while it moves and commits where it is let go.
+      static_cast<Graph*>(w)->onCursorMoved = [panel, id](bool done) {
+        if (done)
+          FireCtrlEvent(panel, id, EVENT_COMMIT);
+        else
+          FireCtrlEvent(panel, id, EVENT_VAL_CHANGED);
+      };
+      break;
     case Kind::Tab: {
       auto* tab = static_cast<QTabWidget*>(w);
       tab->setProperty("uiLastPage", tab->currentIndex());
