@@ -12,6 +12,7 @@
 #include "gui/settings/panel_settings.h"
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
+#include "gui/teach/teach_table.h"
 #include "logo.h"
 #include "ui/ini.h"
 #include "ui/ui.h"
@@ -64,6 +65,8 @@ void InitApplication() {
   for (int page = 0; page < 4; ++page)
     gShell.tabData[page] = ui::GetPanelHandleFromTabPage(gShell.datap, DATAP_TAB, page);
   gShell.panelSettingsPath = ui::GetProjectDir() + "/PanelSettings.cfg";
+  gTeach = TeachState{};
+  BuildTeachTableMenu();
 
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_MAX_ENTRY_LENGTH, 20);
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_PASSWORD_MASK, "*");

@@ -5,6 +5,7 @@
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_rules.h"
 #include "gui/shell/shell.h"
+#include "gui/teach/teach_table.h"
 #include "ui/ui.h"
 
 namespace {
@@ -192,4 +193,20 @@ int CBF_EditGridHold(CBF_CTRL_ARGS) {
 
 int CBF_EditResetHold(CBF_CTRL_ARGS) {
   return HelpOnly(event, "Table Hold will be set to this value \nwhen Button RESET is pressed.");
+}
+
+int CBF_ButtonResetGroupTable(CBF_CTRL_ARGS) {
+  if (event == ui::EVENT_COMMIT)
+    ResetGroupTable();
+  else if (event == ui::EVENT_RIGHT_CLICK)
+    ShowHelp("Reset the GROUP TABLE. \nAll cells are set to 0.");
+  return 0;
+}
+
+int CBF_ButtonResetHoldTable(CBF_CTRL_ARGS) {
+  if (event == ui::EVENT_COMMIT)
+    ResetHoldTable();
+  else if (event == ui::EVENT_RIGHT_CLICK)
+    ShowHelp("Reset the HOLD TABLE. \nAll cells are set the value \nin the Edit Box.");
+  return 0;
 }

@@ -1,10 +1,12 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 
 namespace ui {
@@ -39,6 +41,9 @@ class QtDialogs : public DialogProvider {
     dlg.setWindowTitle(Text(title));
     dlg.setLabelText(Text(text));
     dlg.setTextValue(Text(answer));
+    // The field itself refuses what the program would cut off.
+    if (maxLength > 0)
+      if (auto* field = dlg.findChild<QLineEdit*>()) field->setMaxLength(maxLength);
     if (dlg.exec() != QDialog::Accepted) return 0;
     QString v = dlg.textValue();
     if (maxLength > 0) v.truncate(maxLength);
@@ -66,6 +71,20 @@ class QtDialogs : public DialogProvider {
     QString chosen = dlg.selectedFiles().first();
     path = chosen.toStdString();
     return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+  }
+
+  int Menu(const std::vector<MenuEntry>& entries) override {
+    QMenu menu(ActiveParent());
+    std::vector<QAction*> actions;
+    for (const MenuEntry& e : entries) {
+      QAction* a = e.separator ? menu.addSeparator() : menu.addAction(Text(e.label));
+      a->setEnabled(!e.separator && !e.dimmed);
+      actions.push_back(a);
+    }
+    QAction* chosen = menu.exec(QCursor::pos());
+    for (size_t i = 0; i < actions.size(); ++i)
+      if (actions[i] == chosen) return static_cast<int>(i);
+    return -1;
   }
 };
 
@@ -112,6 +131,10 @@ void ScriptedDialogs::QueueFile(int result, const std::string& path) {
   answers_.push_back({"file", result, path});
 }
 
+void ScriptedDialogs::QueueMenu(const std::string& label) {
+  answers_.push_back({"menu", 0, label});
+}
+
 bool ScriptedDialogs::NextAnswer(const std::string& kind, Answer& out, const Popup& popup) {
   if (answers_.empty() || answers_.front().kind != kind) {
     unexpected_.push_back(popup);
@@ -151,6 +174,19 @@ int ScriptedDialogs::FileSelect(const FileSelectRequest& request, std::string& p
   if (!NextAnswer("file", a, p)) return VAL_NO_FILE_SELECTED;
   if (a.result != VAL_NO_FILE_SELECTED) path = a.text;
   return a.result;
+}
+
+int ScriptedDialogs::Menu(const std::vector<MenuEntry>& entries) {
+  menus_.push_back(entries);
+  Popup p{"menu", "", {}};
+  for (const MenuEntry& e : entries) p.text += (e.separator ? "-" : e.label) + "\n";
+  Answer a;
+  if (!NextAnswer("menu", a, p)) return -1;
+  // A dimmed entry cannot be chosen: the menu closes with nothing done.
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (!entries[i].separator && entries[i].label == a.text)
+      return entries[i].dimmed ? -1 : static_cast<int>(i);
+  return -1;
 }
 
 std::vector<ScriptedDialogs::Popup> ScriptedDialogs::Take() {

@@ -15,6 +15,13 @@ enum {
 };
 enum FileSelectMode { VAL_LOAD_BUTTON = 0, VAL_SAVE_BUTTON = 1, VAL_SELECT_BUTTON = 2 };
 
+// One line of a context menu.
+struct MenuEntry {
+  std::string label;
+  bool separator = false;
+  bool dimmed = false;
+};
+
 struct FileSelectRequest {
   std::string defaultDirectory;
   std::string defaultFileSpec;  // e.g. "*.ini"
@@ -36,6 +43,8 @@ class DialogProvider {
                      int maxLength) = 0;
   // One of the VAL_..._SELECTED values; path filled when a file was chosen.
   virtual int FileSelect(const FileSelectRequest& request, std::string& path) = 0;
+  // A context menu at the mouse: the index of the entry chosen, -1 when none was.
+  virtual int Menu(const std::vector<MenuEntry>& entries) = 0;
 };
 
 // The provider in use; the Qt one unless a test installed another.
@@ -61,12 +70,15 @@ class ScriptedDialogs : public DialogProvider {
   void QueueConfirm(int answer);
   void QueuePrompt(int result, const std::string& answer);
   void QueueFile(int result, const std::string& path);
+  // The entry a context menu is answered with; an empty label closes it unused.
+  void QueueMenu(const std::string& label);
 
   void Message(const std::string& title, const std::string& text) override;
   int Confirm(const std::string& title, const std::string& text) override;
   int Prompt(const std::string& title, const std::string& text, std::string& answer,
              int maxLength) override;
   int FileSelect(const FileSelectRequest& request, std::string& path) override;
+  int Menu(const std::vector<MenuEntry>& entries) override;
 
   // Popups seen since the last call, oldest first; clears the record.
   std::vector<Popup> Take();
@@ -74,6 +86,8 @@ class ScriptedDialogs : public DialogProvider {
   const std::vector<Popup>& Unexpected() const { return unexpected_; }
   const std::vector<FileSelectRequest>& FileRequests() const { return fileRequests_; }
   bool AnswersLeft() const { return !answers_.empty(); }
+  // Every context menu shown, as it was shown.
+  const std::vector<std::vector<MenuEntry>>& Menus() const { return menus_; }
 
  private:
   struct Answer {
@@ -87,6 +101,7 @@ class ScriptedDialogs : public DialogProvider {
   std::vector<Popup> seen_;
   std::vector<Popup> unexpected_;
   std::vector<FileSelectRequest> fileRequests_;
+  std::vector<std::vector<MenuEntry>> menus_;
 };
 
 }  // namespace ui

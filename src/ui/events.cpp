@@ -45,6 +45,11 @@ class Bridge : public QObject {
         bool dbl = e->type() == QEvent::MouseButtonDblClick;
         if (me->button() == Qt::RightButton) {
           Deliver(t, dbl ? EVENT_RIGHT_DOUBLE_CLICK : EVENT_RIGHT_CLICK);
+          // A control with a context menu opens it instead of its help.
+          if (!dbl && t.ctrl != 0 && HasCtrlMenu(t.panel, t.ctrl)) {
+            RunCtrlMenu(t.panel, t.ctrl);
+            return true;
+          }
           return HasCallback(t);
         }
         if (me->button() == Qt::LeftButton)
@@ -185,6 +190,15 @@ void ConnectControl(Control& c) {
     }
     case Kind::ColorNum:
       static_cast<ColorNumeric*>(w)->onCommit = [panel, id] { Commit(panel, id, true); };
+      break;
+    case Kind::Graph:
+      // A cursor the user drags reports while it moves and commits where it is let go.
+      static_cast<Graph*>(w)->onCursorMoved = [panel, id](bool done) {
+        if (done)
+          FireCtrlEvent(panel, id, EVENT_COMMIT);
+        else
+          FireCtrlEvent(panel, id, EVENT_VAL_CHANGED);
+      };
       break;
     case Kind::Tab: {
       auto* tab = static_cast<QTabWidget*>(w);

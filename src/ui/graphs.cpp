@@ -6,6 +6,7 @@
 
 #include "qcustomplot.h"
 #include "ui/plots.h"
+#include "ui/point_cloud.h"
 #include "ui/registry.h"
 
 namespace ui {
@@ -101,6 +102,71 @@ Graph::Graph(QWidget* parent) : PlotHost(parent) {}
 
 void Graph::ApplyLayoutProperties() {
   ApplyCommonLayoutProperties(0, 100, 0, 100);
+  if (property("cursorSnap").toBool()) {
+    QCustomPlot* plot = Plot();
+    QObject::connect(plot, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
+      if (e->button() != Qt::LeftButton) return;
+      dragging_ = true;
+      DragCursor(e, false);
+    });
+    QObject::connect(plot, &QCustomPlot::mouseMove, this, [this](QMouseEvent* e) {
+      if (dragging_) DragCursor(e, false);
+    });
+    QObject::connect(plot, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* e) {
+      if (!dragging_ || e->button() != Qt::LeftButton) return;
+      dragging_ = false;
+      DragCursor(e, true);
+    });
+  }
+}
+
+void Graph::DragCursor(QMouseEvent* e, bool done) {
+  QPointF at = e->position();
+  QCPAxis* xa = Plot()->xAxis;
+  QCPAxis* ya = Plot()->yAxis;
+  double x = xa->pixelToCoord(at.x()), y = ya->pixelToCoord(at.y());
+  double best = -1;
+  for (const auto& [handle, r] : plots_) {
+    if (!r.cloud) continue;
+    for (const QPointF& p : r.cloud->Points()) {
+      double dx = xa->coordToPixel(p.x()) - at.x(), dy = ya->coordToPixel(p.y()) - at.y();
+      double d = dx * dx + dy * dy;
+      if (best < 0 || d < best) {
+        best = d;
+        x = p.x();
+        y = p.y();
+      }
+    }
+  }
+  SetCursor(1, x, y);
+  if (onCursorMoved) onCursorMoved(done);
+}
+
+int Graph::AddPoint(double x, double y, int color) {
+  color &= 0xFFFFFF;
+  auto found = clouds_.find(color);
+  if (found == clouds_.end()) {
+    Record r;
+    r.shape.kind = PlotShape::Points;
+    r.shape.color = color;
+    r.cloud = new PointCloud(Plot()->xAxis, Plot()->yAxis, Rgb(color));
+    found = clouds_.emplace(color, nextHandle_++).first;
+    plots_.emplace(found->second, r);
+  }
+  Record& r = plots_[found->second];
+  r.cloud->Add(x, y);
+  PlotShape& s = r.shape;
+  if (s.points == 0) {
+    s.x1 = s.x2 = x;
+    s.y1 = s.y2 = y;
+  } else {
+    s.x1 = std::min(s.x1, x), s.x2 = std::max(s.x2, x);
+    s.y1 = std::min(s.y1, y), s.y2 = std::max(s.y2, y);
+  }
+  ++s.points;
+  if (boundsValid_) bounds_.Add(s);
+  MarkDirty();
+  return found->second;
 }
 
 int Graph::AddShape(PlotShape::Kind kind, double x1, double y1, double x2, double y2, int color,
@@ -213,8 +279,10 @@ void Graph::PutCurvePoints(Record& r, const double* x, const double* y, int coun
 void Graph::Remove(Record& r) {
   if (r.item) Plot()->removeItem(r.item);
   if (r.curve) Plot()->removePlottable(r.curve);
+  if (r.cloud) Plot()->removePlottable(r.cloud);
   r.item = nullptr;
   r.curve = nullptr;
+  r.cloud = nullptr;
 }
 
 int Graph::Delete(int plot) {
@@ -222,11 +290,13 @@ int Graph::Delete(int plot) {
     // Newest first: the plot's own lists then shrink from their ends.
     for (auto it = plots_.rbegin(); it != plots_.rend(); ++it) Remove(it->second);
     plots_.clear();
+    clouds_.clear();
     bounds_ = Box{};
     boundsValid_ = true;
   } else {
     auto it = plots_.find(plot);
     if (it == plots_.end()) return -1;
+    if (it->second.cloud) clouds_.erase(it->second.shape.color);
     Remove(it->second);
     plots_.erase(it);
     boundsValid_ = false;
@@ -298,6 +368,11 @@ int PlotXY(int panel, int ctrl, const double* x, const double* y, int count, int
            PlotStyle style) {
   Graph* g = GraphOf(panel, ctrl);
   return g ? g->AddCurve(x, y, count, color, style) : -1;
+}
+
+int PlotPoint(int panel, int ctrl, double x, double y, int color) {
+  Graph* g = GraphOf(panel, ctrl);
+  return g ? g->AddPoint(x, y, color) : -1;
 }
 
 int SetPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count) {

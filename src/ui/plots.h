@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -16,8 +17,11 @@ class QCPAbstractPlottable;
 class QCPGraph;
 class QCPItemTracer;
 class QCPTextElement;
+class QMouseEvent;
 
 namespace ui {
+
+class PointCloud;
 
 // What graphs and strip charts share: the plot widget and its look, the axis
 // modes, the caption, the cursors and the redraw mark.
@@ -77,6 +81,11 @@ class Graph : public PlotHost {
   int SetCurvePoints(int plot, const double* x, const double* y, int count);
   int Delete(int plot);  // kAllPlots: every plot
   std::vector<PlotShape> Shapes() const;
+  // One dot; the dots of one colour share one plot and its handle.
+  int AddPoint(double x, double y, int color);
+  // Graphs whose layout asks for it let the user drag cursor 1, and it lands
+  // on the nearest dot; the handler hears of each move, `done` at the release.
+  std::function<void(bool done)> onCursorMoved;
 
  protected:
   bool DataRange(Axis axis, double& lo, double& hi) const override;
@@ -87,6 +96,7 @@ class Graph : public PlotHost {
     PlotStyle style = VAL_THIN_LINE;
     QCPAbstractItem* item = nullptr;        // ovals, rectangles, lines
     QCPAbstractPlottable* curve = nullptr;  // curves
+    PointCloud* cloud = nullptr;            // dots
   };
   struct Box {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -95,8 +105,11 @@ class Graph : public PlotHost {
   };
   void PutCurvePoints(Record& r, const double* x, const double* y, int count);
   void Remove(Record& r);
+  void DragCursor(QMouseEvent* e, bool done);
 
   std::map<int, Record> plots_;
+  std::map<int, int> clouds_;  // colour -> handle of its dots
+  bool dragging_ = false;
   int nextHandle_ = 1;
   // The union of all plots' boxes, rebuilt after a plot shrank or went.
   mutable Box bounds_;

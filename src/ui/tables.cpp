@@ -229,6 +229,15 @@ int GetTableSelection(int panel, int ctrl, CellRange& range) {
   return 0;
 }
 
+bool IsTableCellEditable(int panel, int ctrl, int col, int row) {
+  QTableWidget* t = TableOf(panel, ctrl);
+  if (!t || col < 1 || row < 1 || col > t->columnCount() || row > t->rowCount()) return false;
+  if (t->editTriggers() == QAbstractItemView::NoEditTriggers) return false;
+  // A cell without an item is created editable on first use.
+  QTableWidgetItem* item = t->item(row - 1, col - 1);
+  return !item || (item->flags() & Qt::ItemIsEditable);
+}
+
 int SetTableSelection(int panel, int ctrl, const CellRange& range) {
   QTableWidget* t = TableOf(panel, ctrl);
   if (!t) return -1;

@@ -179,6 +179,8 @@ struct CellRange {
 };
 int GetTableSelection(int panel, int ctrl, CellRange& range);
 int SetTableSelection(int panel, int ctrl, const CellRange& range);
+// Whether the user may edit the cell, as the layout gives its mode.
+bool IsTableCellEditable(int panel, int ctrl, int col, int row);
 
 // Graphs and strip charts. Drawing is decoupled from data: a change marks the
 // graph, and marked graphs are redrawn at screen rate, so fast data never
@@ -201,16 +203,19 @@ int PlotRectangle(int panel, int ctrl, double x1, double y1, double x2, double y
 int PlotLine(int panel, int ctrl, double x1, double y1, double x2, double y2, int color);
 int PlotXY(int panel, int ctrl, const double* x, const double* y, int count, int color,
            PlotStyle style);
+// One dot. The dots of one colour share one plot (and its handle), so that a
+// cloud of many thousand points stays cheap to add to and to draw.
+int PlotPoint(int panel, int ctrl, double x, double y, int color);
 // Replaces the points of an XY plot in place (same handle, no new plot).
 int SetPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count);
 int DeleteGraphPlot(int panel, int ctrl, int plot);  // kAllPlots: every plot, cursors stay
 // What a graph shows, for tests and printing.
 struct PlotShape {
-  enum Kind { Oval, Rectangle, Line, Curve } kind = Curve;
+  enum Kind { Oval, Rectangle, Line, Curve, Points } kind = Curve;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // bounding box (curves: of their points)
   int color = 0;
   int fillColor = VAL_TRANSPARENT;
-  int points = 0;  // curves
+  int points = 0;  // curves and point clouds
 };
 std::vector<PlotShape> GetGraphPlots(int panel, int ctrl);
 
@@ -230,6 +235,21 @@ void RefreshGraphs();
 
 // A text message created at run time; returns its control id.
 int NewTextLabel(int panel, const std::string& label, int top, int left);
+
+// ---- context menus of controls ------------------------------------------
+// A control with menu items opens its menu on a right click (after its
+// callback has seen the click). Items are numbered from 1 per control.
+using MenuItemCallback = void (*)(int panel, int control, int menuItem, void* callbackData);
+int NewCtrlMenuItem(int panel, int ctrl, const std::string& label, MenuItemCallback fn,
+                    void* callbackData);
+int NewCtrlMenuSeparator(int panel, int ctrl);
+// ATTR_DIMMED only.
+int SetCtrlMenuAttribute(int panel, int ctrl, int item, CtrlAttr attr, int value);
+int GetCtrlMenuAttribute(int panel, int ctrl, int item, CtrlAttr attr);
+bool HasCtrlMenu(int panel, int ctrl);
+// Shows the menu as a right click would and runs the chosen item; returns the
+// item chosen, 0 when none was.
+int RunCtrlMenu(int panel, int ctrl);
 
 // ---- callbacks and the event loop ---------------------------------------
 int InstallCtrlCallback(int panel, int ctrl, CtrlCallback fn, void* data);

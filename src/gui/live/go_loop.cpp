@@ -103,6 +103,7 @@ void CopyLiveFrame() {
 
 void ShowLiveFrame() {
   const uint16_t* f = gLive.frame;
+  std::memcpy(gLive.shownFrame, gLive.frame, sizeof gLive.shownFrame);
   int datap = gShell.datap;
   ShowRgb(gShell.tabData[kPageRgb], TABRGB_DISP_RED, TABRGB_DISP_GREEN, TABRGB_DISP_BLUE);
   ShowRgb(gShell.tabData[kPageInt], TABINT_DISP_RED, TABINT_DISP_GREEN, TABINT_DISP_BLUE);

@@ -33,6 +33,9 @@ struct LiveState {
   int sendRequested = 0;
   int getRequested = 0;
   uint16_t frame[kLiveFrameWords] = {};
+  // The frame the displays show now. The loop asks for the next frame before
+  // it shows the last one, so what the user sees may lag `frame`.
+  uint16_t shownFrame[kLiveFrameWords] = {};
   int liveColor = 0;                             // 0xRRGGBB of the last frame
   double colourHistory[kHistoryValues] = {};     // RED, GREEN, BLUE per sample
   double intensityHistory[kHistoryValues] = {};  // INT, upper, lower per sample
