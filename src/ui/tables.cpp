@@ -28,6 +28,12 @@ struct Quiet {
   ~Quiet() { --gQuiet; }
 };
 
+bool TextColumn(const QTableWidget* t, int col) {
+  for (const QString& c : t->property("textColumns").toString().split(',', Qt::SkipEmptyParts))
+    if (c.trimmed().toInt() == col) return true;
+  return false;
+}
+
 // The cell at (col, row) counted from 1, created when it does not exist yet.
 QTableWidgetItem* Cell(QTableWidget* t, int col, int row) {
   if (!t || col < 1 || row < 1 || col > t->columnCount() || row > t->rowCount()) return nullptr;
@@ -35,16 +41,12 @@ QTableWidgetItem* Cell(QTableWidget* t, int col, int row) {
   if (!item) {
     Quiet q;
     item = new QTableWidgetItem;
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Text reads from the left, numbers line up on the right.
+    item->setTextAlignment((TextColumn(t, col) ? Qt::AlignLeft : Qt::AlignRight) |
+                           Qt::AlignVCenter);
     t->setItem(row - 1, col - 1, item);
   }
   return item;
-}
-
-bool TextColumn(const QTableWidget* t, int col) {
-  for (const QString& c : t->property("textColumns").toString().split(',', Qt::SkipEmptyParts))
-    if (c.trimmed().toInt() == col) return true;
-  return false;
 }
 
 // Editing numeric cells with a spin box keeps their values to 16-bit words.
