@@ -1,6 +1,7 @@
 // Table cells, captions, row labels and selections. Cells of numeric columns
 // take whole numbers 0..65535 when the user edits them.
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -56,8 +57,12 @@ class WordDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     auto* t = static_cast<const QTableWidget*>(this->parent());
-    if (TextColumn(t, index.column() + 1))
-      return QStyledItemDelegate::createEditor(parent, option, index);
+    if (TextColumn(t, index.column() + 1)) {
+      QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+      int most = t->property("textMaxLength").toInt();
+      if (auto* line = qobject_cast<QLineEdit*>(editor); line && most > 0) line->setMaxLength(most);
+      return editor;
+    }
     auto* box = new QSpinBox(parent);
     box->setRange(0, 65535);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);

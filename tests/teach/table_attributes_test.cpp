@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -269,6 +270,15 @@ TEST_F(TableAttributes, SavedFileLoadsBack) {
   ExpectRow(10, kDefaultRowColors[10]);
   EXPECT_EQ(Spec(9), "nine");
   EXPECT_EQ(Spec(30), std::string(99, 'x'));  // a loaded text keeps 99 characters
+
+  // No more can be typed, so what the user sees is what a file brings back.
+  auto* table = qobject_cast<QTableWidget*>(FindWidget("TABATTR_TABLE_ATTR"));
+  ASSERT_NE(table, nullptr);
+  table->openPersistentEditor(table->item(9, 0));
+  auto* editor = table->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->maxLength(), 99);
+  table->closePersistentEditor(table->item(9, 0));
 }
 
 TEST_F(TableAttributes, LoadWarnsOnlyAboutMissingColours) {
