@@ -272,7 +272,8 @@ def tab_attr():
     setbtn = button(f"{P}_BUTTON_SET", "SET", "CBF_ButtonSetRowColor")
     attrs = table(f"{P}_TABLE_ATTR", 31, 2, ["ROW SPECIFICATION", ""], None, labels, colors,
                   color_col=1, color_of_row=lambda r: ROW_COLORS[r % 15], col_width=150,
-                  widths=(184, 16), no_hscroll=True, text_cols=(1,))
+                  widths=(184, 16), no_hscroll=True, text_cols=(1,),
+                  text_max=99)
     temp = disp(f"{P}_DISP_TEMP", "TEMP", minw=48)
     return page(P, "Attr", vbox(
         group("ROW COLOR", grid([

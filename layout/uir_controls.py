@@ -208,11 +208,12 @@ def strip(name, cb=None, y=(0.0, 4096.0), colors=(RED, GREEN, BLUE), names=("RED
 
 def table(name, rows, cols, captions, cb=None, row_labels=None, row_label_colors=None,
           cells=None, color_col=None, color_of_row=None, col_width=40, row_height=20,
-          minsize=None, widths=None, no_hscroll=False, text_cols=None):
+          minsize=None, widths=None, no_hscroll=False, text_cols=None, text_max=None):
     """QTableWidget. `cells(r, c)` gives the start text of value cells (None: no item);
     `color_col` is the index of the non-editable row-colour column, `color_of_row(r)` its colour.
     `widths` become the dynamic property columnWidths, which the program applies at load
-    (Designer's header attributes know only one width for all columns)."""
+    (Designer's header attributes know only one width for all columns). `text_max` limits
+    what can be typed into a cell of the `text_cols`."""
     props = []
     if minsize:
         props.append(("minimumSize", size(*minsize)))
@@ -265,6 +266,8 @@ def table(name, rows, cols, captions, cb=None, row_labels=None, row_label_colors
     # Columns of free text; every other value column holds 16-bit words.
     if text_cols:
         dyn.append(("textColumns", ",".join(str(c) for c in text_cols)))
+    if text_max:
+        dyn.append(("textMaxLength", text_max))
     return Widget("QTableWidget", name, props, dyn, callback=cb, ctrl=True, attrs=attrs,
                   extra=extra)
 

@@ -56,7 +56,10 @@ class QtDialogs : public DialogProvider {
     QStringList filters;
     for (const QString& f : Text(r.filterList).split(';', Qt::SkipEmptyParts))
       filters << f.trimmed();
-    if (!r.defaultFileSpec.empty() && !filters.contains(Text(r.defaultFileSpec)))
+    // A default spec with wildcards is a filter of its own; a plain name is
+    // only proposed, so the list still shows every file the filter admits.
+    bool pattern = r.defaultFileSpec.find_first_of("*?") != std::string::npos;
+    if (pattern && !filters.contains(Text(r.defaultFileSpec)))
       filters.prepend(Text(r.defaultFileSpec));
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
     bool save = r.mode == VAL_SAVE_BUTTON;
@@ -64,8 +67,7 @@ class QtDialogs : public DialogProvider {
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks itself before it overwrites.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!r.defaultFileSpec.empty() && r.defaultFileSpec.find('*') == std::string::npos)
-      dlg.selectFile(Text(r.defaultFileSpec));
+    if (!r.defaultFileSpec.empty() && !pattern) dlg.selectFile(Text(r.defaultFileSpec));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
       return VAL_NO_FILE_SELECTED;
     QString chosen = dlg.selectedFiles().first();

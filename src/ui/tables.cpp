@@ -1,6 +1,7 @@
 // Table cells, captions, row labels and selections. Cells of numeric columns
 // take whole numbers 0..65535 when the user edits them.
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -28,6 +29,12 @@ struct Quiet {
   ~Quiet() { --gQuiet; }
 };
 
+bool TextColumn(const QTableWidget* t, int col) {
+  for (const QString& c : t->property("textColumns").toString().split(',', Qt::SkipEmptyParts))
+    if (c.trimmed().toInt() == col) return true;
+  return false;
+}
+
 // The cell at (col, row) counted from 1, created when it does not exist yet.
 QTableWidgetItem* Cell(QTableWidget* t, int col, int row) {
   if (!t || col < 1 || row < 1 || col > t->columnCount() || row > t->rowCount()) return nullptr;
@@ -35,16 +42,12 @@ QTableWidgetItem* Cell(QTableWidget* t, int col, int row) {
   if (!item) {
     Quiet q;
     item = new QTableWidgetItem;
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Text reads from the left, numbers line up on the right.
+    item->setTextAlignment((TextColumn(t, col) ? Qt::AlignLeft : Qt::AlignRight) |
+                           Qt::AlignVCenter);
     t->setItem(row - 1, col - 1, item);
   }
   return item;
-}
-
-bool TextColumn(const QTableWidget* t, int col) {
-  for (const QString& c : t->property("textColumns").toString().split(',', Qt::SkipEmptyParts))
-    if (c.trimmed().toInt() == col) return true;
-  return false;
 }
 
 // Editing numeric cells with a spin box keeps their values to 16-bit words.
@@ -54,8 +57,12 @@ class WordDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     auto* t = static_cast<const QTableWidget*>(this->parent());
-    if (TextColumn(t, index.column() + 1))
-      return QStyledItemDelegate::createEditor(parent, option, index);
+    if (TextColumn(t, index.column() + 1)) {
+      QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+      int most = t->property("textMaxLength").toInt();
+      if (auto* line = qobject_cast<QLineEdit*>(editor); line && most > 0) line->setMaxLength(most);
+      return editor;
+    }
     auto* box = new QSpinBox(parent);
     box->setRange(0, 65535);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);

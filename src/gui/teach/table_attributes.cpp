@@ -1,8 +1,10 @@
 #include "gui/teach/table_attributes.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Colmira3V42_uir.h"
+#include "gui/live/live_graphs.h"
 #include "gui/shell/shell.h"
 #include "ui/dialogs.h"
 #include "ui/ini.h"
@@ -72,4 +74,43 @@ void PaintRowColor(int row, int color) {
 
 void PaintAllRowColors() {
   for (int r = 0; r < kTeachRows; ++r) PaintRowColor(r, gRowColors[r]);
+}
+
+void SetRowColor(int row, int color) {
+  if (row < 0 || row >= kTeachRows) return;
+  gRowColors[row] = color & 0xFFFFFF;
+  PaintRowColor(row, gRowColors[row]);
+}
+
+bool RowColorsFollowLive() {
+  return ui::GetCtrlInt(gShell.tabMain[kPageTableAttributes], TABATTR_RING_COLORMODE) == 1;
+}
+
+void ColorTaughtRow(int row) {
+  if (RowColorsFollowLive()) SetRowColor(row, ui::GetCtrlInt(gShell.datap, DATAP_COLORNUM_LIVE));
+}
+
+void ApplyRowColorMode() {
+  int attr = gShell.tabMain[kPageTableAttributes];
+  int automatic = RowColorsFollowLive() ? 1 : 0;
+  for (int ctrl : {TABATTR_NUM_ROW, TABATTR_COLORNUM_COLOR, TABATTR_BUTTON_SET})
+    ui::SetCtrlAttribute(attr, ctrl, ui::ATTR_DIMMED, automatic);
+  ui::SetCtrlAttribute(gShell.datap, DATAP_COLORNUM_LIVE, ui::ATTR_VISIBLE, automatic);
+}
+
+void SetRowColorFromControls() {
+  int attr = gShell.tabMain[kPageTableAttributes];
+  SetRowColor(ui::GetCtrlInt(attr, TABATTR_NUM_ROW), ui::GetCtrlInt(attr, TABATTR_COLORNUM_COLOR));
+  DrawToleranceOverlays();
+}
+
+void ResetTableAttributes() {
+  if (ui::ConfirmPopup("ATTENTION!", "Do you really want to reset the table?") != 1) return;
+  int attr = gShell.tabMain[kPageTableAttributes];
+  for (int r = 0; r < kTeachRows; ++r) {
+    PaintRowColor(r, kDefaultRowColors[r]);
+    ui::SetTableCellVal(attr, TABATTR_TABLE_ATTR, 1, r + 1, std::string());
+  }
+  std::copy(std::begin(kDefaultRowColors), std::end(kDefaultRowColors), gRowColors);
+  DrawToleranceOverlays();
 }

@@ -24,3 +24,21 @@ void GetTableAttributes(const ui::IniText& ini, int showWarnings);
 // Paints the four colour cells of teach row r.
 void PaintRowColor(int row, int color);
 void PaintAllRowColors();
+
+// Makes `color` the colour of teach row r: the row-colour entry and its four
+// cells. The overlays are left to the caller, which may change more first.
+void SetRowColor(int row, int color);
+// True when the colour mode is "Automatically": a row taught from live data
+// takes the live colour.
+bool RowColorsFollowLive();
+// Gives teach row r the colour of DATAP's live-colour field when the colour
+// mode is automatic; does nothing in manual mode.
+void ColorTaughtRow(int row);
+
+// The colour mode's effect on the page: automatic dims row number, colour and
+// SET and shows DATAP's live-colour field; manual does the opposite.
+void ApplyRowColorMode();
+// SET: the chosen colour to the chosen row, then the overlays.
+void SetRowColorFromControls();
+// RESET after the user confirms: default colours, empty specifications.
+void ResetTableAttributes();
