@@ -51,7 +51,9 @@ class QtDialogs : public DialogProvider {
     QStringList filters;
     for (const QString& f : Text(r.filterList).split(';', Qt::SkipEmptyParts))
       filters << f.trimmed();
-    if (!r.defaultFileSpec.empty() && !filters.contains(Text(r.defaultFileSpec)))
+    // A proposed file name is no filter; only a pattern joins the filters.
+    bool pattern = r.defaultFileSpec.find('*') != std::string::npos;
+    if (pattern && !filters.contains(Text(r.defaultFileSpec)))
       filters.prepend(Text(r.defaultFileSpec));
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
     bool save = r.mode == VAL_SAVE_BUTTON;

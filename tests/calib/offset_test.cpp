@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "Colmira3V42_uir.h"
 #include "gui/shell/offset_lock.h"
@@ -54,6 +56,9 @@ TEST_F(OffsetPage, PasswordPanelUnlocksThePage) {
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->maxLength(), 20);
   EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+  QStyleOptionFrame option;
+  option.initFrom(field);
+  EXPECT_EQ(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, &option, field), '*');
   EXPECT_FALSE(PageShown());
   EXPECT_FALSE(PasswordShown());
 

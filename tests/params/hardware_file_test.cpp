@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
 #include "Colmira3V42_uir.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
@@ -178,6 +182,31 @@ TEST_F(HardwareFile, AFileThatCannotBeWrittenIsReported) {
   auto popups = Popups();
   ASSERT_FALSE(popups.empty());
   EXPECT_EQ(popups.back(), "ATTENTION!|The file could not be written!\n" + path);
+}
+
+// The real dialog: it starts in the remembered directory, proposes the
+// default name and offers the INI files.
+TEST_F(HardwareFile, TheRealDialogIsBuiltForTheFile) {
+  Start();
+  ui::SetDialogProvider(nullptr);
+  QString title, directory;
+  QStringList filters, selected;
+  QTimer::singleShot(200, [&] {
+    auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    title = dlg->windowTitle();
+    directory = dlg->directory().absolutePath();
+    filters = dlg->nameFilters();
+    selected = dlg->selectedFiles();
+    dlg->reject();
+  });
+  Press();
+  EXPECT_EQ(title, "HardwareInitialFile");
+  EXPECT_EQ(directory.toStdString(), dir);
+  EXPECT_EQ(filters, QStringList{"*.ini"});
+  ASSERT_EQ(selected.size(), 1);
+  EXPECT_EQ(selected[0].toStdString(), Path("HardwareInitialFile.ini"));
+  EXPECT_EQ(Log(), "ATTENTION!   NO FILE WAS SELECTED!\n\n");
 }
 
 }  // namespace
