@@ -129,11 +129,10 @@ MeasurementOutcome CalculateCalibrationFactors() {
     CopyLiveFrame();
     ShowCalibrationRawValues();
     const uint16_t* f = gLive.frame;
-    uint16_t r = f[kLiveRawRed], g = f[kLiveRawGreen], b = f[kLiveRawBlue];
-    sum[0] += r;
-    sum[1] += g;
-    sum[2] += b;
-    sum[3] += static_cast<uint16_t>(std::max({r, g, b}) - std::min({r, g, b}));
+    sum[0] += f[kLiveRawRed];
+    sum[1] += f[kLiveRawGreen];
+    sum[2] += f[kLiveRawBlue];
+    sum[3] += RawDeltaOf(f);
     ++frames;
   }
   SetCalcButtonColor(kBlinkGrey);
