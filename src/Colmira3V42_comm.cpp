@@ -2,6 +2,7 @@
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
 #include "gui/link/connect.h"
+#include "gui/params/hardware_file.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/serial.h"
@@ -49,9 +50,14 @@ int CBF_ButtonChangeBaudrate(CBF_CTRL_ARGS) {
 }
 
 int CBF_ButtonGenHwInfoFile(CBF_CTRL_ARGS) {
-  if (event == ui::EVENT_RIGHT_CLICK)
+  if (event == ui::EVENT_COMMIT) {
+    SetButtonsDimmed(0, 1);
+    WriteHardwareInfoFile();
+    SetButtonsDimmed(0, 0);
+  } else if (event == ui::EVENT_RIGHT_CLICK) {
     ShowHelp(
         "Save Hardware Initial File to disk. \nSend this file to your supplier for assistance.");
+  }
   return 0;
 }
 

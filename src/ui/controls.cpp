@@ -388,6 +388,10 @@ int SetCtrlAttribute(int panel, int ctrl, CtrlAttr attr, const std::string& valu
     case ATTR_PASSWORD_MASK:
       if (auto* le = qobject_cast<QLineEdit*>(w)) {
         le->setEchoMode(value.empty() ? QLineEdit::Normal : QLineEdit::Password);
+        // The style's own mask character (often a dot) gives way to the one asked for.
+        le->setStyleSheet(value.empty() ? QString()
+                                        : QString("QLineEdit { lineedit-password-character: %1; }")
+                                              .arg(QString::fromStdString(value).at(0).unicode()));
         return 0;
       }
       return -1;

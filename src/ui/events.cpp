@@ -172,6 +172,9 @@ void ConnectControl(Control& c) {
       auto* le = static_cast<QLineEdit*>(w);
       QObject::connect(le, &QLineEdit::editingFinished, w, [le, panel, id] {
         if (!le->isModified()) return;
+        // A password is confirmed with Enter; leaving the field, as closing its
+        // window does, is no answer yet.
+        if (le->echoMode() == QLineEdit::Password && !le->hasFocus()) return;
         le->setModified(false);
         Commit(panel, id, true);
       });

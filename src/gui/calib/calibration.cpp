@@ -7,11 +7,16 @@
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
 
+uint16_t RawDeltaOf(const uint16_t* frame) {
+  uint16_t r = frame[kLiveRawRed], g = frame[kLiveRawGreen], b = frame[kLiveRawBlue];
+  return static_cast<uint16_t>(std::max({r, g, b}) - std::min({r, g, b}));
+}
+
 void ShowCalibrationRawValues() {
   int page = gShell.tabMain[kPageCalibration];
   const uint16_t* f = gLive.frame;
   uint16_t r = f[kLiveRawRed], g = f[kLiveRawGreen], b = f[kLiveRawBlue];
-  uint16_t delta = static_cast<uint16_t>(std::max({r, g, b}) - std::min({r, g, b}));
+  uint16_t delta = RawDeltaOf(f);
   ui::SetCtrlVal(page, TABCALIB_BAR_RAWRED, r);
   ui::SetCtrlVal(page, TABCALIB_BAR_RAWGREEN, g);
   ui::SetCtrlVal(page, TABCALIB_BAR_RAWBLUE, b);
