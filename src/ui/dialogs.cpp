@@ -51,7 +51,9 @@ class QtDialogs : public DialogProvider {
     QStringList filters;
     for (const QString& f : Text(r.filterList).split(';', Qt::SkipEmptyParts))
       filters << f.trimmed();
-    if (!r.defaultFileSpec.empty() && !filters.contains(Text(r.defaultFileSpec)))
+    // A proposed file name is no filter: as one it would hide every other file.
+    bool specIsPattern = r.defaultFileSpec.find('*') != std::string::npos;
+    if (specIsPattern && !filters.contains(Text(r.defaultFileSpec)))
       filters.prepend(Text(r.defaultFileSpec));
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
     bool save = r.mode == VAL_SAVE_BUTTON;
