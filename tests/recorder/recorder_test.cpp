@@ -12,6 +12,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Colmira3V42_uir.h"
@@ -247,7 +248,12 @@ TEST_F(Recorder, ModeZeroRecordsExactlyNFrames) {
   sensor.ClearRequests();
   int startColorDuring = 0, intervalMode = 0;
   bool ringDimmed = false, stopDimmed = true;
+  size_t onDisk = 0;
+  int recordedThen = -1;
   RecordInterval(3, 0.25, [&] {
+    // Each line is on disk once its cycle is done.
+    onDisk = Lines("rec.dat").size();
+    recordedThen = Shown(TABREC_DISP_RECORDED);
     startColorDuring = ui::GetCtrlAttribute(Page(), TABREC_BUTTON_START, ui::ATTR_CMD_BUTTON_COLOR);
     intervalMode = ui::GetCtrlAttribute(Page(), TABREC_NUM_INTERVAL, ui::ATTR_CTRL_MODE);
     ringDimmed = Dimmed(Page(), TABREC_RING_MODE);
@@ -260,6 +266,8 @@ TEST_F(Recorder, ModeZeroRecordsExactlyNFrames) {
   ExpectLineOf(lines.back(), gLive.frame);
   EXPECT_EQ(Shown(TABREC_DISP_RECORDED), 3);
   EXPECT_EQ(Shown(TABREC_DISP_REMAINING), 0);
+  EXPECT_EQ(onDisk, 1u);
+  EXPECT_EQ(recordedThen, 1);
   EXPECT_EQ(startColorDuring, 0xFF0000);
   EXPECT_EQ(intervalMode, ui::VAL_INDICATOR);
   EXPECT_TRUE(ringDimmed);
@@ -372,6 +380,8 @@ TEST_F(TriggeredRecording, OverTcp) {
   StartWithTcpSensor();
   ClearLog();
   sensor.SetStreamIntervalMs(2);
+  // A pause of the program lets more frames pile up than the receive buffer holds.
+  QTimer::singleShot(300, [] { std::this_thread::sleep_for(std::chrono::milliseconds(150)); });
   RecordStream(1.0);
   ExpectTheStreamRecorded(100);
 }

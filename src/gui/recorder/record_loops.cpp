@@ -53,7 +53,20 @@ void DropHandledFrame(int frameBytes) {
   if (rest > 0)
     std::memmove(gLink.ReceiveBuffer, gLink.ReceiveBuffer + frameBytes, static_cast<size_t>(rest));
   gLink.receivedCount = rest > 0 ? rest : 0;
+  // What waited in the conversation for room comes in now.
+  int room = kReceiveBufferBytes - gLink.receivedCount;
+  if (room <= 0 || !gChannel.tcpConnected) return;
+  int n = ui::ClientTCPRead(gChannel.conversation, gLink.ReceiveBuffer + gLink.receivedCount,
+                            static_cast<size_t>(room), 0);
+  if (n > 0) gLink.receivedCount += n;
 }
+
+// Frames the sensor sends on its own may come faster than a moment's pause of
+// the program takes them: none may be dropped while they stream in.
+struct HeldArrivals {
+  HeldArrivals() { gLink.holdArrivals = 1; }
+  ~HeldArrivals() { gLink.holdArrivals = 0; }
+};
 
 enum class HeaderWait { kHeader, kStopped, kPortError };
 
@@ -120,6 +133,7 @@ void WaitRecordInterval(double cycleStart, double interval) {
 }
 
 void RunTriggeredRecord() {
+  gLink.holdArrivals = 1;
   gLink.linkOk = 1;
   if (ExchangeOrder(kOrderStream, 1) != 1 || !gLink.linkOk) return;
   // The first frame may have come in right behind the reply.
@@ -149,6 +163,7 @@ void RunTriggeredRecord() {
 }
 
 void StopTriggeredRecord() {
+  HeldArrivals held;
   // After a link failure the line is in an unknown state: a plain exchange,
   // which starts from an empty input, is the best that can be done.
   if (!gLink.linkOk) {
