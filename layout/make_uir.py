@@ -213,11 +213,15 @@ def tab_rec():
     selfile = button(f"{P}_BUTTON_SELFILE", "SELECT FILE", "CBF_ButtonSelRecFile")
     path = textbox(f"{P}_TEXTBOX_FILE", "CBF_DispRecFile", readonly=True, minh=34)
     sensor_id = string(f"{P}_STR_ID", "SENSOR ID", readonly=True)
+    # The record time belongs to mode 0 alone: it sits in the mode's group, which
+    # then keeps no empty frame in the other modes. The three start buttons share
+    # one place, since each mode shows one of them at most.
     return page(P, "Rec", vbox(
-        group("MODE", form(("span", mode), interval, number, colstretch="0,1")),
-        group("RECORD TIME", form((days, hours), (minutes, seconds), colstretch="0,1,0,1")),
+        group("MODE", vbox(form(("span", mode), interval, number, colstretch="0,1"),
+                           form((days, hours), (minutes, seconds), colstretch="0,1,0,1"),
+                           spacing=4)),
         group("FRAMES", form(recorded, running, remaining, colstretch="0,1")),
-        grid([(start, 0, 0), (stop, 0, 1), (manual, 1, 0), (trig, 1, 1)], hspacing=GAP,
+        grid([(start, 0, 0), (stop, 0, 1), (manual, 0, 0), (trig, 0, 0)], hspacing=GAP,
              vspacing=GAP),
         group("FILE", vbox(selfile, path, form(sensor_id, colstretch="0,1"), spacing=4)),
         stretch_v(),

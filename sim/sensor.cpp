@@ -3,7 +3,10 @@
 #include <algorithm>
 
 namespace sim {
+
 namespace {
+
+constexpr size_t kMaxStreamFramesKept = 100000;
 
 std::vector<uint16_t> Flatten(const ParameterSet& p) {
   std::vector<uint16_t> words(p.head.begin(), p.head.end());
@@ -165,6 +168,16 @@ bool Sensor::StreamRunning() const {
   return streamSession_ != 0;
 }
 
+std::vector<std::array<uint16_t, kLiveFrameWords>> Sensor::StreamFrames() const {
+  std::lock_guard lock(mutex_);
+  return streamFrames_;
+}
+
+void Sensor::ClearStreamFrames() {
+  std::lock_guard lock(mutex_);
+  streamFrames_.clear();
+}
+
 bool Sensor::ScanPending() const {
   std::lock_guard lock(mutex_);
   return scan_.Pending();
@@ -191,8 +204,12 @@ void Sensor::SetInput0(std::optional<bool> level) {
 }
 
 void Sensor::SetStreamIntervalMs(int ms) {
+  SetStreamIntervalUs(1000L * std::max(1, ms));
+}
+
+void Sensor::SetStreamIntervalUs(long us) {
   std::lock_guard lock(mutex_);
-  streamIntervalMs_ = std::max(1, ms);
+  streamInterval_ = std::chrono::microseconds(std::max(1L, us));
 }
 
 void Sensor::TeachDemoColours(int set) {
@@ -280,12 +297,13 @@ std::vector<Transmission> Sensor::TakeDue(int session, Clock::time_point now) {
   std::lock_guard lock(mutex_);
   std::vector<Transmission> out;
   if (streamSession_ == session) {
-    const auto interval = std::chrono::milliseconds(streamIntervalMs_);
+    const auto interval = streamInterval_;
     // A stalled link does not make the sensor measure faster afterwards.
     if (now - nextStreamFrame_ > interval) nextStreamFrame_ = now;
     while (nextStreamFrame_ <= now) {
       auto frame = live_.LiveFrame(live_.Take(ram_, calibration_, Seconds(nextStreamFrame_)));
       frame[9] = 1;  // each frame is one triggered measurement
+      if (streamFrames_.size() < kMaxStreamFramesKept) streamFrames_.push_back(frame);
       Transmission tx = Shape(kOrderStream, BuildFrame(kOrderLiveFrame, 0, WordsToBytes(frame)));
       tx.notBefore = nextStreamFrame_;
       out.push_back(std::move(tx));

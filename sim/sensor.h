@@ -64,6 +64,10 @@ class Sensor {
   std::vector<uint16_t> HardwareWords() const;
   void SetHardwareWords(std::span<const uint16_t> words);
   bool StreamRunning() const;
+  // The live frames of the triggered stream, in the order the sensor sent them
+  // (the first 100000 since the last clear).
+  std::vector<std::array<uint16_t, kLiveFrameWords>> StreamFrames() const;
+  void ClearStreamFrames();
   bool ScanPending() const;
 
   // --- What lies in front of the receiver ---
@@ -72,6 +76,8 @@ class Sensor {
   void SetNoise(double sigma);
   void SetInput0(std::optional<bool> level);  // nothing: a part passes every 2.5 s
   void SetStreamIntervalMs(int ms);           // triggered measurements while streaming
+  // The same in microseconds, for a stream that fills a serial line to its limit.
+  void SetStreamIntervalUs(long us);
   // Teaches the colours the model moves through into rows 0.. of a RAM set.
   void TeachDemoColours(int set);
   // A live frame as order 0x08 would give it now.
@@ -133,7 +139,8 @@ class Sensor {
   int nextSession_ = 1;
   int streamSession_ = 0;  // 0: no stream
   Clock::time_point nextStreamFrame_{};
-  int streamIntervalMs_ = 200;
+  std::chrono::microseconds streamInterval_{200000};
+  std::vector<std::array<uint16_t, kLiveFrameWords>> streamFrames_;
   int scanSession_ = 0;
   ScopeScan scan_;
   uint16_t scanSignal_ = 0;

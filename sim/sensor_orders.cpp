@@ -46,7 +46,7 @@ Sensor::Result Sensor::Execute(int session, const Request& r, Clock::time_point 
     case kOrderStream:
       if (r.arg > 1) return Unknown();
       streamSession_ = r.arg == 1 ? session : 0;
-      nextStreamFrame_ = now + std::chrono::milliseconds(streamIntervalMs_);
+      nextStreamFrame_ = now + streamInterval_;
       return out;
     case kOrderDetectOffsets: {
       if (r.arg != 1) return Unknown();

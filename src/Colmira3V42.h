@@ -15,6 +15,3 @@ void InitApplication();
 // Closes the link and discards the panels, after the event loop.
 void ShutdownApplication();
 void RegisterApplicationCallbacks();
-
-// Makes the graph of one recorded signal the only one shown on GRAPHP.
-void ShowSignalGraph(int signal);

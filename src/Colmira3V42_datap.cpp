@@ -4,6 +4,7 @@
 #include "Colmira3V42_uir.h"
 #include "com232/modes.h"
 #include "gui/live/live_graphs.h"
+#include "gui/recorder/record_graphs.h"
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
 
@@ -155,18 +156,9 @@ int CBF_ButtonGpClose(CBF_CTRL_ARGS) {
   return 0;
 }
 
-void ShowSignalGraph(int signal) {
-  static const int kGraphs[7] = {GRAPHP_GRAPH_RED, GRAPHP_GRAPH_GREEN, GRAPHP_GRAPH_BLUE,
-                                 GRAPHP_GRAPH_X,   GRAPHP_GRAPH_Y,     GRAPHP_GRAPH_INT,
-                                 GRAPHP_GRAPH_TEMP};
-  if (signal < 0 || signal > 6) signal = 0;
-  for (int i = 0; i < 7; ++i)
-    ui::SetCtrlAttribute(gShell.graphp, kGraphs[i], ui::ATTR_VISIBLE, i == signal ? 1 : 0);
-}
-
 int CBF_EditSignal(CBF_CTRL_ARGS) {
   if (event == ui::EVENT_COMMIT)
-    ShowSignalGraph(ui::GetCtrlInt(panel, control));
+    SelectRecordGraph(ui::GetCtrlInt(panel, control));
   else if (event == ui::EVENT_RIGHT_CLICK)
     ShowHelp("Select Signal to be displayed in the graph. ");
   return 0;

@@ -6,6 +6,7 @@
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
+#include "gui/recorder/record_sessions.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
@@ -36,6 +37,9 @@ int CBF_TabMain1(CBF_CTRL_ARGS) {
       case kPageComm:
         gLive.goRunning = 0;
         DimLinkProvenButtons();
+        break;
+      case kPageRecorder:
+        ShowRecorderPage();
         break;
       case kPageScope:
         gLive.goRunning = 0;

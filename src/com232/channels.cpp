@@ -115,7 +115,7 @@ int OnTcpEvent(unsigned handle, int event, int errorCode, void* callbackData) {
     }
     // Whatever does not fit can belong to no reply; leaving it queued would
     // corrupt the next exchange.
-    if (gLink.receivedCount >= kReceiveBufferBytes) {
+    if (gLink.receivedCount >= kReceiveBufferBytes && !gLink.holdArrivals) {
       uint8_t scratch[256];
       while (ui::ClientTCPRead(handle, scratch, sizeof scratch, 0) > 0) {
       }

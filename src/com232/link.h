@@ -44,6 +44,9 @@ struct Link {
   uint8_t dataCrc = 0;
   char linkMessage[256] = {};
   int linkOk = 0;
+  // Set while the sensor sends frames on its own: arrivals over TCP that do not
+  // fit the receive buffer wait in the conversation instead of being dropped.
+  int holdArrivals = 0;
 };
 
 extern LinkChannel gChannel;

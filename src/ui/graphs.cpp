@@ -247,6 +247,44 @@ int Graph::SetCurvePoints(int plot, const double* x, const double* y, int count)
   return 0;
 }
 
+int Graph::AppendCurvePoints(int plot, const double* x, const double* y, int count) {
+  auto it = plots_.find(plot);
+  if (it == plots_.end() || !it->second.curve) return -1;
+  if (count < 0 || (count > 0 && (!x || !y))) return -1;
+  Record& r = it->second;
+  auto* c = qobject_cast<QCPCurve*>(r.curve);
+  auto* g = qobject_cast<QCPGraph*>(r.curve);
+  if (g && r.style == VAL_THIN_LINE && count > 0) {
+    // A line drawn in key order cannot turn back; the caller starts a new plot.
+    bool back =
+        !Ascending(x, count) || (!g->data()->isEmpty() && x[0] < (g->data()->constEnd() - 1)->key);
+    if (back) return -1;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (c) {
+      double t = c->data()->isEmpty() ? 0 : (c->data()->constEnd() - 1)->t + 1;
+      c->data()->add(QCPCurveData(t, x[i], y[i]));
+    } else {
+      g->data()->add(QCPGraphData(x[i], y[i]));
+    }
+  }
+  if (count > 0) {
+    auto [x1, x2] = std::minmax_element(x, x + count);
+    auto [y1, y2] = std::minmax_element(y, y + count);
+    PlotShape& s = r.shape;
+    if (s.points == 0) {
+      s.x1 = *x1, s.x2 = *x2, s.y1 = *y1, s.y2 = *y2;
+    } else {
+      s.x1 = std::min(s.x1, *x1), s.x2 = std::max(s.x2, *x2);
+      s.y1 = std::min(s.y1, *y1), s.y2 = std::max(s.y2, *y2);
+    }
+    s.points += count;
+    if (boundsValid_) bounds_.Add(s);
+  }
+  MarkDirty();
+  return 0;
+}
+
 void Graph::PutCurvePoints(Record& r, const double* x, const double* y, int count) {
   if (auto* c = qobject_cast<QCPCurve*>(r.curve)) {
     PutPoints(
@@ -378,6 +416,11 @@ int PlotPoint(int panel, int ctrl, double x, double y, int color) {
 int SetPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count) {
   Graph* g = GraphOf(panel, ctrl);
   return g ? g->SetCurvePoints(plot, x, y, count) : -1;
+}
+
+int AppendPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count) {
+  Graph* g = GraphOf(panel, ctrl);
+  return g ? g->AppendCurvePoints(plot, x, y, count) : -1;
 }
 
 int DeleteGraphPlot(int panel, int ctrl, int plot) {

@@ -79,6 +79,7 @@ class Graph : public PlotHost {
                int fillColor);
   int AddCurve(const double* x, const double* y, int count, int color, PlotStyle style);
   int SetCurvePoints(int plot, const double* x, const double* y, int count);
+  int AppendCurvePoints(int plot, const double* x, const double* y, int count);
   int Delete(int plot);  // kAllPlots: every plot
   std::vector<PlotShape> Shapes() const;
   // One dot; the dots of one colour share one plot and its handle.

@@ -208,6 +208,9 @@ int PlotXY(int panel, int ctrl, const double* x, const double* y, int count, int
 int PlotPoint(int panel, int ctrl, double x, double y, int color);
 // Replaces the points of an XY plot in place (same handle, no new plot).
 int SetPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count);
+// Adds points to the end of an XY plot (same handle); a plot that grows by a point
+// at a time costs no more per point as it gets long.
+int AppendPlotPoints(int panel, int ctrl, int plot, const double* x, const double* y, int count);
 int DeleteGraphPlot(int panel, int ctrl, int plot);  // kAllPlots: every plot, cursors stay
 // What a graph shows, for tests and printing.
 struct PlotShape {

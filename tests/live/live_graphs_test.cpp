@@ -7,6 +7,7 @@
 #include "Colmira3V42_uir.h"
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
+#include "gui/recorder/record_graphs.h"
 #include "gui/shell/shell.h"
 #include "gui/teach/table_attributes.h"
 #include "support/app_fixture.h"
@@ -135,7 +136,7 @@ TEST_F(LiveGraphs, GraphPanelShowsOneSignal) {
   ui::SetCtrlVal(gShell.graphp, GRAPHP_RING_SIGNAL, 6);
   ui::FireCtrlEvent(gShell.graphp, GRAPHP_RING_SIGNAL, ui::EVENT_COMMIT);
   EXPECT_EQ(visible(), std::vector<int>{6});
-  ShowSignalGraph(9);
+  SelectRecordGraph(9);
   EXPECT_EQ(visible(), std::vector<int>{0});
   ui::FireCtrlEvent(gShell.datap, DATAP_BUTTON_SHOWGRAPH, ui::EVENT_COMMIT);
   EXPECT_EQ(ui::GetPanelAttribute(gShell.graphp, ui::ATTR_PANEL_VISIBLE), 1);

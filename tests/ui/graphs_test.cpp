@@ -382,6 +382,29 @@ TEST_F(GraphsTest, SetPlotPointsReplacesThePointsOfOnePlot) {
   EXPECT_LT(ui::PlotXY(page3D, g, x, y, -1, 0, ui::VAL_DOTS), 0);
 }
 
+TEST_F(GraphsTest, AppendPlotPointsGrowsOnePlot) {
+  const int g = TAB3D_GRAPH_XY;
+  double x0[] = {0, 0}, y0[] = {7, 7};
+  int h = ui::PlotXY(page3D, g, x0, y0, 2, 0x00FF00, ui::VAL_THIN_LINE);
+  ASSERT_GT(h, 0);
+  for (int i = 1; i <= 500; ++i) {
+    double x = i, y = 7 + i % 10;
+    ASSERT_EQ(ui::AppendPlotPoints(page3D, g, h, &x, &y, 1), 0);
+  }
+  auto shapes = ui::GetGraphPlots(page3D, g);
+  ASSERT_EQ(shapes.size(), 1u);
+  EXPECT_EQ(shapes[0].points, 502);
+  EXPECT_EQ(shapes[0].x1, 0);
+  EXPECT_EQ(shapes[0].x2, 500);
+  EXPECT_EQ(shapes[0].y1, 7);
+  EXPECT_EQ(shapes[0].y2, 16);
+  // A line in key order does not turn back; nor do unknown handles take points.
+  double back = 3, y = 1;
+  EXPECT_LT(ui::AppendPlotPoints(page3D, g, h, &back, &y, 1), 0);
+  EXPECT_LT(ui::AppendPlotPoints(page3D, g, 9999, &back, &y, 1), 0);
+  EXPECT_EQ(ui::GetGraphPlots(page3D, g)[0].points, 502);
+}
+
 TEST_F(GraphsTest, DataChangesRedrawAtScreenRateNotAtOnce) {
   ASSERT_EQ(ui::SetActiveTabPage(gShell.datap, DATAP_TAB, kPage3D), 0);
   QWidget* shown = PlotWidget("TAB3D_GRAPH_XY");

@@ -1,0 +1,3 @@
+#include "gui/recorder/recorder_state.h"
+
+RecorderState gRecorder;
