@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "Colmira3V42_uir.h"
-#include "gui/link/connect.h"
 #include "com232/link.h"
 #include "com232/orders.h"
 #include "gui/calib/calibration_values.h"
+#include "gui/link/connect.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
 #include "gui/settings/dialog_path.h"
