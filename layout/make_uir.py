@@ -594,9 +594,14 @@ def teachp2():
 def scopep():
     P = "SCOPEP"
     analog = graph(f"{P}_GRAPH_ANALOG", "CBF_GraphScope", (0, 128), (0, 4100), "SAMPLE", "DIGITS",
-                   cursors=2, minsize=(300, 200), extra_dyn=[("ctrlDragZoom", True)])
-    digital = graph(f"{P}_GRAPH_DIGITAL", None, (0, 128), (-0.5, 11.5), "SAMPLE", "IN / OUT",
-                    cursors=2, minsize=(300, 90))
+                   cursors=2, minsize=(300, 180),
+                   extra_dyn=[("ctrlDragZoom", True), ("movableCursors", True)])
+    # Six step traces, each on its own pair of levels, named at the middle of the pair:
+    # OUT0..OUT4 in bits 0..4, the trigger input IN0 in bit 5 on top.
+    ticks = ";".join(f"{lo + 0.5}={name}" for lo, name in
+                     ((0, "OUT4"), (2, "OUT3"), (4, "OUT2"), (6, "OUT1"), (8, "OUT0"), (10, "IN0")))
+    digital = graph(f"{P}_GRAPH_DIGITAL", None, (0, 128), (-0.5, 11.5), "SAMPLE", "",
+                    cursors=2, minsize=(300, 170), extra_dyn=[("yTickLabels", ticks)])
     sig = ring(f"{P}_RING_SIGNAL", "SIGNAL", ["ALL", "RED", "GREEN", "BLUE"],
                "CBF_EditScopeSignal")
     dx = disp(f"{P}_DISP_DELTAX", "dX [ms]", "CBF_DispDeltaX", precision=3, value="0.000")
@@ -611,7 +616,7 @@ def scopep():
         running,
         analog,
         digital,
-        spacing=GAP, stretch="0,0,3,1"))
+        spacing=GAP, stretch="0,0,3,2"))
 
 
 def bigp(name, title, callback, what, caption_text):

@@ -212,6 +212,11 @@ void Sensor::SetStreamIntervalUs(long us) {
   streamInterval_ = std::chrono::microseconds(std::max(1L, us));
 }
 
+void Sensor::SetScopeFrames(std::optional<ScopeFrames> frames) {
+  std::lock_guard lock(mutex_);
+  scopeFrames_ = std::move(frames);
+}
+
 void Sensor::TeachDemoColours(int set) {
   std::lock_guard lock(mutex_);
   ParameterSet& p = ram_.at(static_cast<size_t>(set));
@@ -322,7 +327,7 @@ std::vector<Transmission> Sensor::TakeDue(int session, Clock::time_point now) {
       return sample;
     };
     if (scan_.Advance(Seconds(now), sampler)) {
-      for (const auto& words : scan_.Frames()) {
+      for (const auto& words : scopeFrames_ ? *scopeFrames_ : scan_.Frames()) {
         out.push_back(Shape(kOrderScan, BuildFrame(kOrderScan, 0, WordsToBytes(words))));
       }
       scan_.Finish();

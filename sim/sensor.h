@@ -78,6 +78,11 @@ class Sensor {
   void SetStreamIntervalMs(int ms);           // triggered measurements while streaming
   // The same in microseconds, for a stream that fills a serial line to its limit.
   void SetStreamIntervalUs(long us);
+  // The four scope frames (red, green, blue line, digital states; 128 samples and the
+  // trigger index each) that every scan sends once its recording completes, in place of
+  // what it recorded; nothing: the recorded ones.
+  using ScopeFrames = std::array<std::array<uint16_t, kScopeFrameWords>, 4>;
+  void SetScopeFrames(std::optional<ScopeFrames> frames);
   // Teaches the colours the model moves through into rows 0.. of a RAM set.
   void TeachDemoColours(int set);
   // A live frame as order 0x08 would give it now.
@@ -144,6 +149,7 @@ class Sensor {
   int scanSession_ = 0;
   ScopeScan scan_;
   uint16_t scanSignal_ = 0;
+  std::optional<ScopeFrames> scopeFrames_;
 };
 
 }  // namespace sim

@@ -9,6 +9,8 @@
 #include "gui/live/live_state.h"
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
+#include "gui/scope/scope_state.h"
+#include "gui/scope/scope_view.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/settings/remembered.h"
 #include "gui/shell/shell.h"
@@ -59,6 +61,7 @@ void InitApplication() {
   gChannel.tcpConnected = 0;
   gTransfer = TransferState{};
   gLive = LiveState{};
+  gScope = ScopeState{};
 
   for (int page = 0; page < 9; ++page)
     gShell.tabMain[page] = ui::GetPanelHandleFromTabPage(gShell.mainp, MAINP_TAB, page);
@@ -71,6 +74,7 @@ void InitApplication() {
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_MAX_ENTRY_LENGTH, 20);
   ui::SetCtrlAttribute(gShell.passwordp, PASSWORDP_STR_PASSWORD, ui::ATTR_PASSWORD_MASK, "*");
   ShowTitleLabel();
+  InitScopeView();
   gParameterBlock = ParameterBlock{};
   ReadPanelsIntoParameterBlock();
 

@@ -7,6 +7,7 @@
 #include "gui/params/parameter_block.h"
 #include "gui/params/parameter_transfer.h"
 #include "gui/recorder/record_sessions.h"
+#include "gui/scope/scope_state.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/shell/shell.h"
 #include "ui/ui.h"
@@ -20,6 +21,8 @@ int CBF_MAINP(CBF_PANEL_ARGS) {
       break;
     case ui::EVENT_CLOSE:
       gLive.goRunning = 0;
+      // A scan waiting for its frames would otherwise hold the program open.
+      gScope.scanRunning = 0;
       WritePanelSettings();
       ui::QuitUserInterface(0);
       break;

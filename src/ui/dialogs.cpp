@@ -8,6 +8,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "ui/ui.h"
 
 namespace ui {
 
@@ -88,6 +93,30 @@ class QtDialogs : public DialogProvider {
       if (actions[i] == chosen) return static_cast<int>(i);
     return -1;
   }
+
+  int PrintSetup(PrinterChoice& choice) override {
+    QPrinter printer(QPrinter::HighResolution);
+    // Without a printer the dialog offers the PDF file at once, with a name.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(Text(GetProjectDir() + "/RarevScreenShot.pdf"));
+    }
+    QPrintDialog dlg(&printer, ActiveParent());
+    dlg.setWindowTitle("Print");
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dlg.exec() != QDialog::Accepted) return 0;
+    choice = PrinterChoice{};
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+      choice.outputFile = printer.outputFileName().toStdString();
+    else
+      choice.printerName = printer.printerName().toStdString();
+    choice.copies = printer.copyCount();
+    choice.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    return 1;
+  }
 };
 
 QtDialogs& QtProvider() {
@@ -131,6 +160,9 @@ void ScriptedDialogs::QueuePrompt(int result, const std::string& answer) {
 }
 void ScriptedDialogs::QueueFile(int result, const std::string& path) {
   answers_.push_back({"file", result, path});
+}
+void ScriptedDialogs::QueuePrint(int result, const std::string& pdfPath) {
+  answers_.push_back({"print", result, pdfPath});
 }
 
 void ScriptedDialogs::QueueMenu(const std::string& label) {
@@ -189,6 +221,16 @@ int ScriptedDialogs::Menu(const std::vector<MenuEntry>& entries) {
     if (!entries[i].separator && entries[i].label == a.text)
       return entries[i].dimmed ? -1 : static_cast<int>(i);
   return -1;
+}
+
+int ScriptedDialogs::PrintSetup(PrinterChoice& choice) {
+  Popup p{"print", "Print", ""};
+  seen_.push_back(p);
+  Answer a;
+  if (!NextAnswer("print", a, p) || a.result == 0) return 0;
+  choice = PrinterChoice{};
+  choice.outputFile = a.text;
+  return 1;
 }
 
 std::vector<ScriptedDialogs::Popup> ScriptedDialogs::Take() {

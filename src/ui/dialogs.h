@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/report.h"
+
 namespace ui {
 
 enum {
@@ -45,6 +47,8 @@ class DialogProvider {
   virtual int FileSelect(const FileSelectRequest& request, std::string& path) = 0;
   // A context menu at the mouse: the index of the entry chosen, -1 when none was.
   virtual int Menu(const std::vector<MenuEntry>& entries) = 0;
+  // The print dialog: 1 with the chosen printer or PDF file, 0 when cancelled.
+  virtual int PrintSetup(PrinterChoice& choice) = 0;
 };
 
 // The provider in use; the Qt one unless a test installed another.
@@ -62,7 +66,7 @@ int FileSelectPopup(const FileSelectRequest& request, std::string& path);
 class ScriptedDialogs : public DialogProvider {
  public:
   struct Popup {
-    std::string kind;  // "message", "confirm", "prompt", "file"
+    std::string kind;  // "message", "confirm", "prompt", "file", "print"
     std::string title;
     std::string text;
   };
@@ -72,6 +76,8 @@ class ScriptedDialogs : public DialogProvider {
   void QueueFile(int result, const std::string& path);
   // The entry a context menu is answered with; an empty label closes it unused.
   void QueueMenu(const std::string& label);
+  // The print dialog's answer: 1 prints to the PDF file at `pdfPath`, 0 cancels.
+  void QueuePrint(int result, const std::string& pdfPath);
 
   void Message(const std::string& title, const std::string& text) override;
   int Confirm(const std::string& title, const std::string& text) override;
@@ -79,6 +85,7 @@ class ScriptedDialogs : public DialogProvider {
              int maxLength) override;
   int FileSelect(const FileSelectRequest& request, std::string& path) override;
   int Menu(const std::vector<MenuEntry>& entries) override;
+  int PrintSetup(PrinterChoice& choice) override;
 
   // Popups seen since the last call, oldest first; clears the record.
   std::vector<Popup> Take();

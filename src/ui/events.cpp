@@ -194,15 +194,20 @@ void ConnectControl(Control& c) {
     case Kind::ColorNum:
       static_cast<ColorNumeric*>(w)->onCommit = [panel, id] { Commit(panel, id, true); };
       break;
-    case Kind::Graph:
+    case Kind::Graph: {
+      auto* g = static_cast<Graph*>(w);
       // A cursor the user drags reports while it moves and commits where it is let go.
-      static_cast<Graph*>(w)->onCursorMoved = [panel, id](bool done) {
+      g->onCursorMoved = [panel, id](bool done) {
         if (done)
           FireCtrlEvent(panel, id, EVENT_COMMIT);
         else
           FireCtrlEvent(panel, id, EVENT_VAL_CHANGED);
       };
+      g->onZoomed = [panel, id] {
+        if (!gQuiet) FireCtrlEvent(panel, id, EVENT_ZOOM);
+      };
       break;
+    }
     case Kind::Tab: {
       auto* tab = static_cast<QTabWidget*>(w);
       tab->setProperty("uiLastPage", tab->currentIndex());

@@ -1,7 +1,9 @@
 // Graphs: ovals, rectangles, lines and curves under plot handles, and the
 // services that graphs and strip charts share (axis modes, caption, cursors,
 // redraw on demand).
+#include <QMouseEvent>
 #include <algorithm>
+#include <cmath>
 #include <type_traits>
 
 #include "qcustomplot.h"
@@ -118,6 +120,10 @@ void Graph::ApplyLayoutProperties() {
       DragCursor(e, true);
     });
   }
+  movableCursors_ = property("movableCursors").toBool();
+  if (property("ctrlDragZoom").toBool()) EnableCtrlDragZoom();
+  ApplyTickLabels();
+  if (movableCursors_ || property("ctrlDragZoom").toBool()) Plot()->installEventFilter(this);
 }
 
 void Graph::DragCursor(QMouseEvent* e, bool done) {
@@ -167,6 +173,87 @@ int Graph::AddPoint(double x, double y, int color) {
   if (boundsValid_) bounds_.Add(s);
   MarkDirty();
   return found->second;
+}
+
+void Graph::EnableCtrlDragZoom() {
+  QCustomPlot* plot = Plot();
+  plot->setSelectionRectMode(QCP::srmZoom);
+  QCPSelectionRect* rect = plot->selectionRect();
+  // The zoom is done here rather than by the plot, so that the callback hears
+  // of it after the axes have changed.
+  QObject::disconnect(rect, SIGNAL(accepted(QRect, QMouseEvent*)), plot, nullptr);
+  QObject::connect(rect, &QCPSelectionRect::accepted, this, [this](const QRect& r, QMouseEvent*) {
+    if (r.width() < 3 || r.height() < 3) return;
+    Plot()->axisRect()->zoom(QRectF(r));
+    MarkDirty();
+    if (onZoomed) onZoomed();
+  });
+}
+
+// "value=text;value=text" puts text labels at fixed places of the y axis.
+void Graph::ApplyTickLabels() {
+  QString spec = property("yTickLabels").toString();
+  if (spec.isEmpty()) return;
+  QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
+  for (const QString& item : spec.split(';', Qt::SkipEmptyParts)) {
+    int eq = item.indexOf('=');
+    if (eq > 0) ticker->addTick(item.left(eq).toDouble(), item.mid(eq + 1));
+  }
+  Plot()->yAxis->setTicker(ticker);
+}
+
+int Graph::PickCursor(const QPointF& pixel) const {
+  constexpr double kReach = 6.0;
+  int best = 0;
+  double bestDistance = kReach;
+  for (int i = 1; i <= CursorCount(); ++i) {
+    double x = 0, y = 0;
+    GetCursor(i, x, y);
+    double dx = std::abs(Plot()->xAxis->coordToPixel(x) - pixel.x());
+    double dy = std::abs(Plot()->yAxis->coordToPixel(y) - pixel.y());
+    double d = std::min(dx, dy);
+    if (d <= bestDistance) {
+      best = i;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+void Graph::DragCursorTo(const QPointF& pixel) {
+  const QCPRange xr = Plot()->xAxis->range(), yr = Plot()->yAxis->range();
+  double x = std::clamp(Plot()->xAxis->pixelToCoord(pixel.x()), xr.lower, xr.upper);
+  double y = std::clamp(Plot()->yAxis->pixelToCoord(pixel.y()), yr.lower, yr.upper);
+  SetCursor(activeCursor_, x, y);
+  if (onCursorMoved) onCursorMoved(false);
+}
+
+bool Graph::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Plot()) return false;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* me = static_cast<QMouseEvent*>(event);
+      if (me->button() != Qt::LeftButton) return false;
+      // Ctrl + drag belongs to the zoom rectangle.
+      if (me->modifiers() & Qt::ControlModifier) return false;
+      if (!movableCursors_ || !Plot()->axisRect()->rect().contains(me->pos())) return true;
+      if (int picked = PickCursor(me->position())) activeCursor_ = picked;
+      dragging_ = true;
+      DragCursorTo(me->position());
+      return true;
+    }
+    case QEvent::MouseMove:
+      if (!dragging_) return false;
+      DragCursorTo(static_cast<QMouseEvent*>(event)->position());
+      return true;
+    case QEvent::MouseButtonRelease:
+      if (!dragging_ || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      dragging_ = false;
+      if (onCursorMoved) onCursorMoved(true);
+      return true;
+    default:
+      return false;
+  }
 }
 
 int Graph::AddShape(PlotShape::Kind kind, double x1, double y1, double x2, double y2, int color,

@@ -39,6 +39,7 @@ class PlotHost : public QWidget {
   QString Caption() const;
   int SetCursor(int cursor, double x, double y);
   int GetCursor(int cursor, double& x, double& y) const;
+  int CursorCount() const { return static_cast<int>(cursors_.size()); }
 
   // Something shown changed: redraw at the next screen refresh.
   void MarkDirty();
@@ -84,12 +85,17 @@ class Graph : public PlotHost {
   std::vector<PlotShape> Shapes() const;
   // One dot; the dots of one colour share one plot and its handle.
   int AddPoint(double x, double y, int color);
-  // Graphs whose layout asks for it let the user drag cursor 1, and it lands
-  // on the nearest dot; the handler hears of each move, `done` at the release.
+  // Graphs whose layout asks for it let the user drag a cursor: with
+  // `cursorSnap` cursor 1 lands on the nearest dot, with `movableCursors` the
+  // cursor grabbed (or the last one) goes where the mouse is. The handler hears
+  // of each move, `done` at the release.
   std::function<void(bool done)> onCursorMoved;
+  // A Ctrl + left drag zoomed the axes (layouts with `ctrlDragZoom`).
+  std::function<void()> onZoomed;
 
  protected:
   bool DataRange(Axis axis, double& lo, double& hi) const override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Record {
@@ -107,11 +113,18 @@ class Graph : public PlotHost {
   void PutCurvePoints(Record& r, const double* x, const double* y, int count);
   void Remove(Record& r);
   void DragCursor(QMouseEvent* e, bool done);
+  void EnableCtrlDragZoom();
+  void ApplyTickLabels();
+  // Moves the cursor being dragged to a point of the widget.
+  void DragCursorTo(const QPointF& pixel);
+  int PickCursor(const QPointF& pixel) const;
 
   std::map<int, Record> plots_;
   std::map<int, int> clouds_;  // colour -> handle of its dots
   bool dragging_ = false;
   int nextHandle_ = 1;
+  bool movableCursors_ = false;
+  int activeCursor_ = 1;
   // The union of all plots' boxes, rebuilt after a plot shrank or went.
   mutable Box bounds_;
   mutable bool boundsValid_ = true;

@@ -33,6 +33,7 @@ enum Event {
   EVENT_ACTIVE_CELL_CHANGE = 28,
   EVENT_ACTIVE_TAB_CHANGE = 31,
   EVENT_LEFT_CLICK_UP = 34,
+  EVENT_ZOOM = 40,  // a graph's axes were zoomed by mouse
 };
 
 using CtrlCallback = int (*)(int panel, int control, int event, void* callbackData, int eventData1,

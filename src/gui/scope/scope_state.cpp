@@ -1,0 +1,3 @@
+#include "gui/scope/scope_state.h"
+
+ScopeState gScope;
