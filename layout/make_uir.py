@@ -604,7 +604,8 @@ def scopep():
                     cursors=2, minsize=(300, 170), extra_dyn=[("yTickLabels", ticks)])
     sig = ring(f"{P}_RING_SIGNAL", "SIGNAL", ["ALL", "RED", "GREEN", "BLUE"],
                "CBF_EditScopeSignal")
-    dx = disp(f"{P}_DISP_DELTAX", "dX [ms]", "CBF_DispDeltaX", precision=3, value="0.000")
+    dx = disp(f"{P}_DISP_DELTAX", "dX [ms]", "CBF_DispDeltaX", precision=3, value="0.000",
+              minw=84)
     dy = disp(f"{P}_DISP_DELTAY", "dY", "CBF_DispDeltaY", minw=48)
     running = textmsg(f"{P}_TEXTMSG_SCANNING", "SCAN RUNNING - WAITING FOR DATA",
                       props=[("styleSheet", "color: #ff0000; font-weight: bold;")], visible=False)
