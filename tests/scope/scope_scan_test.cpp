@@ -187,6 +187,24 @@ TEST_P(ScopeBreak, BreakScanEndsTheWaitWithoutPlotting) {
 INSTANTIATE_TEST_SUITE_P(BothLinks, ScopeBreak, testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Serial" : "Tcp"; });
 
+// The line goes away with the first frame: the serial port reports its error,
+// the TCP conversation its end; either way the scan ends without plotting.
+TEST_P(ScopeBreak, LostLinkEndsTheWaitWithoutPlotting) {
+  bool serial = GetParam();
+  Start(serial);
+  sensor.InjectFault(sim::Fault::CloseConnection, 0x6E, 1, 1);
+  Scan();
+  const char* expected =
+      serial ? "TIMEOUT! \nCOMMUNICATION ERROR! \nCHECK POWER SUPPLY AND COM SETTINGS. \nTRY TO "
+               "CONNECT AGAIN!\n\n"
+             : "SERVER HAS CLOSED CONNECTION!\n\n";
+  EXPECT_EQ(Log(), expected);
+  EXPECT_EQ(gScope.scanRunning, 0);
+  EXPECT_EQ(ScanRequests(0), 0);  // ended by the link, not by BREAK SCAN
+  EXPECT_TRUE(ui::GetGraphPlots(gShell.scopep, SCOPEP_GRAPH_ANALOG).empty());
+  EXPECT_EQ(ActiveMainPage(), kPageComm);
+}
+
 TEST_F(Scope, ClosingTheMainWindowEndsAWaitingScan) {
   Start(false);
   TriggerByInput(10, -1);
