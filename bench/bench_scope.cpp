@@ -44,29 +44,32 @@ struct Cpu {
   double wall;
 };
 
-// Milliseconds of processor time of this thread while `run` lasts.
-template <typename Run>
-Cpu Measure(Run run) {
-  double cpu0 = ThreadCpuSeconds(), t0 = ui::Timer();
-  run();
-  return {1000 * (ThreadCpuSeconds() - cpu0), ui::Timer() - t0};
-}
-
-// SCAN with a trigger that never comes, broken off after `seconds`.
+// SCAN with a trigger that never comes, broken off after `seconds`. Measured
+// from half a second in, so that the one-off work of the start (showing SCOPEP,
+// the request) stays out of the figure.
 Cpu WaitingScan(sim::Sensor& sensor, double seconds) {
   int page = gShell.tabMain[kPageScope];
   ui::SetCtrlVal(page, TABSCOPE_RING_TRIGMODE, 4);
   sensor.SetInput0(false);
-  QTimer::singleShot(static_cast<int>(seconds * 1000),
-                     [page] { ui::FireCtrlEvent(page, TABSCOPE_BUTTON_BREAK, ui::EVENT_COMMIT); });
-  return Measure([page] { ui::FireCtrlEvent(page, TABSCOPE_BUTTON_SCAN, ui::EVENT_COMMIT); });
+  double cpu0 = 0, t0 = 0;
+  Cpu wait{};
+  QTimer::singleShot(500, [&] {
+    cpu0 = ThreadCpuSeconds();
+    t0 = ui::Timer();
+  });
+  QTimer::singleShot(static_cast<int>(500 + seconds * 1000), [&, page] {
+    wait = {1000 * (ThreadCpuSeconds() - cpu0), ui::Timer() - t0};
+    ui::FireCtrlEvent(page, TABSCOPE_BUTTON_BREAK, ui::EVENT_COMMIT);
+  });
+  ui::FireCtrlEvent(page, TABSCOPE_BUTTON_SCAN, ui::EVENT_COMMIT);
+  return wait;
 }
 
 Cpu IdleLoop(double seconds) {
-  return Measure([seconds] {
-    double end = ui::Timer() + seconds;
-    while (ui::Timer() < end) ui::WaitForSystemEvents(end - ui::Timer());
-  });
+  double cpu0 = ThreadCpuSeconds(), t0 = ui::Timer();
+  double end = t0 + seconds;
+  while (ui::Timer() < end) ui::WaitForSystemEvents(end - ui::Timer());
+  return {1000 * (ThreadCpuSeconds() - cpu0), ui::Timer() - t0};
 }
 
 void Report(const char* link, Cpu scan, Cpu idle) {
