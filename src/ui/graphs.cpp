@@ -192,10 +192,10 @@ void Graph::EnableCtrlDragZoom() {
 
 // "value=text;value=text" puts text labels at fixed places of the y axis.
 void Graph::ApplyTickLabels() {
-  QString spec = property("yTickLabels").toString();
-  if (spec.isEmpty()) return;
+  QString labels = property("yTickLabels").toString();
+  if (labels.isEmpty()) return;
   QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-  for (const QString& item : spec.split(';', Qt::SkipEmptyParts)) {
+  for (const QString& item : labels.split(';', Qt::SkipEmptyParts)) {
     int eq = item.indexOf('=');
     if (eq > 0) ticker->addTick(item.left(eq).toDouble(), item.mid(eq + 1));
   }
