@@ -35,7 +35,7 @@ double ThreadCpuSeconds() {
 }
 
 int Page() {
-  return gShell.tabMain[kPageRecorder];
+  return MainTab(kPageRecorder);
 }
 
 void SetMode(int mode) {

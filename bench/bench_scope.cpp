@@ -48,7 +48,7 @@ struct Cpu {
 // from half a second in, so that the one-off work of the start (showing SCOPEP,
 // the request) stays out of the figure.
 Cpu WaitingScan(sim::Sensor& sensor, double seconds) {
-  int page = gShell.tabMain[kPageScope];
+  int page = MainTab(kPageScope);
   ui::SetCtrlVal(page, TABSCOPE_RING_TRIGMODE, 4);
   sensor.SetInput0(false);
   double cpu0 = 0, t0 = 0;

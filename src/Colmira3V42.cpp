@@ -78,7 +78,7 @@ void InitApplication() {
   gParameterBlock = ParameterBlock{};
   ReadPanelsIntoParameterBlock();
 
-  int comm = gShell.tabMain[kPageComm];
+  int comm = MainTab(kPageComm);
   ui::SetCtrlAttribute(comm, TABCOMM_COMBO_HOST, ui::ATTR_FRAME_COLOR, 0xE0E0E0);
   ui::SetCtrlAttribute(comm, TABCOMM_COMBO_HOST, ui::ATTR_MAX_ENTRY_LENGTH,
                        static_cast<int>(kHostChars));

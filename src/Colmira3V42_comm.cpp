@@ -114,7 +114,7 @@ int CBF_StringPortNumber(CBF_CTRL_ARGS) {
 int CBF_EditID(CBF_CTRL_ARGS) {
   if (event == ui::EVENT_COMMIT) {
     std::string id = ui::GetCtrlString(panel, control);
-    ui::SetCtrlVal(gShell.tabMain[kPageRecorder], TABREC_STR_ID, id);
+    ui::SetCtrlVal(MainTab(kPageRecorder), TABREC_STR_ID, id);
     ui::SetCtrlVal(gShell.colbigp, COLBIGP_TEXTMSG_ID, id);
     ui::SetCtrlVal(gShell.grpbigp, GRPBIGP_TEXTMSG_ID, id);
   } else if (event == ui::EVENT_RIGHT_CLICK) {

@@ -45,7 +45,7 @@ int CBF_TabDataP1(CBF_CTRL_ARGS) {
 
 int CBF_DispStatus(CBF_CTRL_ARGS) {
   if (event == ui::EVENT_RIGHT_DOUBLE_CLICK)
-    ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+    ui::ResetTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "");
   return 0;
 }
 
@@ -128,7 +128,7 @@ int CBF_GraphRGB(CBF_CTRL_ARGS) {
 }
 
 int CBF_GraphINT1(CBF_CTRL_ARGS) {
-  int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int mode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   return ZoomStrip(panel, control, event, IsSiM(mode) ? 1200 : 4096,
                    "Displays intensity INT. \nLeft double click starts zooming. \nLeft click "
                    "stops zooming.");

@@ -17,8 +17,8 @@ namespace {
 
 class OffsetPage : public AppFixture {
  protected:
-  int Calib() const { return gShell.tabMain[kPageCalibration]; }
-  int Offset() const { return gShell.tabMain[kPageOffset]; }
+  int Calib() const { return MainTab(kPageCalibration); }
+  int Offset() const { return MainTab(kPageOffset); }
   bool PageShown() const { return ui::IsTabPageVisible(gShell.mainp, MAINP_TAB, kPageOffset); }
   bool PasswordShown() const {
     return ui::GetPanelAttribute(gShell.passwordp, ui::ATTR_PANEL_VISIBLE) == 1;

@@ -75,8 +75,8 @@ class WhiteCalibration : public AppFixture {
     ClearLog();
     sensor.ClearRequests();
   }
-  int Calib() const { return gShell.tabMain[kPageCalibration]; }
-  int Offset() const { return gShell.tabMain[kPageOffset]; }
+  int Calib() const { return MainTab(kPageCalibration); }
+  int Offset() const { return MainTab(kPageOffset); }
   void Press(int page, int ctrl) { ui::FireCtrlEvent(page, ctrl, ui::EVENT_COMMIT); }
   void SetBoxes(uint16_t red, uint16_t green, uint16_t blue) {
     ui::SetCtrlVal(Calib(), TABCALIB_NUM_CFRED, red);

@@ -249,7 +249,7 @@ TEST_F(Connect, SensorIdReachesTheOtherPanels) {
   StartWithTcpSensor();
   ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "FILLER 4");
   ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_STR_ID, ui::EVENT_COMMIT);
-  EXPECT_EQ(ui::GetCtrlString(gShell.tabMain[kPageRecorder], TABREC_STR_ID), "FILLER 4");
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageRecorder), TABREC_STR_ID), "FILLER 4");
   EXPECT_EQ(ui::GetCtrlString(gShell.colbigp, COLBIGP_TEXTMSG_ID), "FILLER 4");
   EXPECT_EQ(ui::GetCtrlString(gShell.grpbigp, GRPBIGP_TEXTMSG_ID), "FILLER 4");
 }

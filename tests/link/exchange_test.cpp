@@ -35,7 +35,7 @@ class Exchange : public AppFixture {
   }
   // Sets the link-proven buttons as a successful connect would leave them.
   void Proven(bool on) {
-    int comm = gShell.tabMain[kPageComm];
+    int comm = MainTab(kPageComm);
     for (int c : {TABCOMM_BUTTON_ACCEPT, TABCOMM_BUTTON_BAUDRATE, TABCOMM_BUTTON_HWFILE})
       ui::SetCtrlAttribute(comm, c, ui::ATTR_DIMMED, on ? 0 : 1);
   }
@@ -49,7 +49,7 @@ class Exchange : public AppFixture {
     EXPECT_EQ(ActiveMainPage(), kPageComm);
     EXPECT_EQ(gLink.linkOk, 0);
     EXPECT_EQ(gLive.goRunning, 0);
-    int comm = gShell.tabMain[kPageComm];
+    int comm = MainTab(kPageComm);
     for (int c : {TABCOMM_BUTTON_ACCEPT, TABCOMM_BUTTON_BAUDRATE, TABCOMM_BUTTON_HWFILE})
       EXPECT_TRUE(Dimmed(comm, c)) << c;
   }
@@ -101,7 +101,7 @@ TEST_F(Exchange, BrokenRepliesShowTheirMessage) {
   ConnectTcp();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
-    ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+    ui::ResetTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "");
     ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
     ui::SetCtrlVal(gShell.datap, DATAP_STR_STATUS, "SENSOR");
     Proven(true);
@@ -112,7 +112,7 @@ TEST_F(Exchange, BrokenRepliesShowTheirMessage) {
     ExpectFailureShown(c.message);
     // Late bytes of a broken reply do not spoil the next exchange.
     Pump(0.05);
-    ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+    ui::ResetTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "");
     EXPECT_EQ(LiveFrame(), 1);
   }
 }
@@ -126,7 +126,7 @@ TEST_F(Exchange, LinkStatusIsLoggedAndTheDataStillRead) {
   EXPECT_EQ(gLink.dataLength, 40);
   EXPECT_EQ(Status(), "TIMEOUT!");
 
-  ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+  ui::ResetTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "");
   sensor.InjectFault(sim::Fault::Status2, 0x08);
   EXPECT_EQ(LiveFrame(), 1);
   EXPECT_EQ(Log(),

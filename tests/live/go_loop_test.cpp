@@ -55,11 +55,11 @@ TEST_F(Go, FramesReachTheDisplaysUntilStop) {
   EXPECT_EQ(Shown(gShell.datap, DATAP_DISP_RED), f[kLiveRed]);
   EXPECT_EQ(Shown(gShell.datap, DATAP_DISP_X), f[kLiveX]);
   EXPECT_EQ(Shown(gShell.datap, DATAP_DISP_COLOR), f[kLiveColor]);
-  EXPECT_EQ(Shown(gShell.tabData[kPageRgb], TABRGB_DISP_BLUEMAX), f[kLiveMinMax + 5]);
-  EXPECT_EQ(Shown(gShell.tabMain[kPageCalibration], TABCALIB_DISP_RAWGREEN), f[kLiveRawGreen]);
+  EXPECT_EQ(Shown(DataTab(kPageRgb), TABRGB_DISP_BLUEMAX), f[kLiveMinMax + 5]);
+  EXPECT_EQ(Shown(MainTab(kPageCalibration), TABCALIB_DISP_RAWGREEN), f[kLiveRawGreen]);
   EXPECT_EQ(gLive.colourHistory[kHistoryValues - 3], f[kLiveRed]);
   EXPECT_EQ(gLive.intensityHistory[kHistoryValues - 3], f[kLiveInt]);
-  auto traces = ui::GetStripChartTraces(gShell.tabData[kPageRgb], TABRGB_STRIP_RGB);
+  auto traces = ui::GetStripChartTraces(DataTab(kPageRgb), TABRGB_STRIP_RGB);
   ASSERT_EQ(traces.size(), 3u);
   ASSERT_EQ(traces[0].size(), 101u);
   EXPECT_EQ(traces[2].back(), f[kLiveBlue]);
@@ -184,7 +184,7 @@ TEST_F(LiveFrame, DisplaysOfOneFrame) {
   EXPECT_EQ(Leds(), (std::vector<int>{0, 2}));
   EXPECT_EQ(Shown(gShell.colbigp, COLBIGP_DISP_COLOR), 5);
   EXPECT_EQ(Shown(gShell.grpbigp, GRPBIGP_DISP_GROUP), 7);
-  EXPECT_EQ(Shown(gShell.tabMain[kPageTableAttributes], TABATTR_DISP_TEMP), 41);
+  EXPECT_EQ(Shown(MainTab(kPageTableAttributes), TABATTR_DISP_TEMP), 41);
   EXPECT_EQ(Shown(gShell.teachp1, TEACHP1_DISP_GREEN), 2048);
   EXPECT_EQ(Shown(gShell.datap, DATAP_LED_TRIG), 1);
 
@@ -198,7 +198,7 @@ TEST_F(LiveFrame, DisplaysOfOneFrame) {
 
 TEST_F(LiveFrame, HistoriesShiftAndTheBandFollowsTheRow) {
   Start();
-  int teach = gShell.tabMain[kPageTeachTable];
+  int teach = MainTab(kPageTeachTable);
   struct Case {
     int intensity, tolerance, upper, lower;
   };

@@ -61,7 +61,7 @@ TEST_F(LiveGraphs, AxisFit) {
   gLive.frame[kLiveX] = 2500;
   gLive.frame[kLiveY] = 1600;
   Update2DView();
-  int page = gShell.tabData[kPage2D];
+  int page = DataTab(kPage2D);
   EXPECT_EQ(Range(page, TAB2D_GRAPH_PLANE, ui::VAL_XAXIS), std::make_pair(975.0, 2525.0));
   EXPECT_EQ(Range(page, TAB2D_GRAPH_PLANE, ui::VAL_LEFT_YAXIS), std::make_pair(825.0, 2375.0));
   double x, y;
@@ -81,12 +81,12 @@ TEST_F(LiveGraphs, IntensityCursorStopsAt1200InSiM) {
   gLive.frame[kLiveInt] = 1500;
   Update2DView();
   double x, y;
-  ui::GetGraphCursor(gShell.tabData[kPage2D], TAB2D_GRAPH_INT, 1, x, y);
+  ui::GetGraphCursor(DataTab(kPage2D), TAB2D_GRAPH_INT, 1, x, y);
   EXPECT_EQ(x, 1200);
   EXPECT_EQ(y, 50);
   gParameterBlock.head[kCalculationMode] = 0;
   Update2DView();
-  ui::GetGraphCursor(gShell.tabData[kPage2D], TAB2D_GRAPH_INT, 1, x, y);
+  ui::GetGraphCursor(DataTab(kPage2D), TAB2D_GRAPH_INT, 1, x, y);
   EXPECT_EQ(x, 1500);
 }
 
@@ -97,7 +97,7 @@ TEST_F(LiveGraphs, ThreeDViewFollowsTheModeAndTheHistory) {
   gLive.frame[kLiveY] = 1500;
   gLive.frame[kLiveInt] = 3000;
   UpdateLiveGraphs();
-  int page = gShell.tabData[kPage3D];
+  int page = DataTab(kPage3D);
   EXPECT_EQ(Range(page, TAB3D_GRAPH_XINT, ui::VAL_LEFT_YAXIS), std::make_pair(975.0, 3025.0));
   double x, y;
   ui::GetGraphCursor(page, TAB3D_GRAPH_YINT, 1, x, y);
@@ -106,7 +106,7 @@ TEST_F(LiveGraphs, ThreeDViewFollowsTheModeAndTheHistory) {
 }
 
 TEST_F(LiveGraphs, StripChartZoom) {
-  int intPage = gShell.tabData[kPageInt];
+  int intPage = DataTab(kPageInt);
   ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 3);
   ui::FireCtrlEvent(intPage, TABINT_STRIP_INT, ui::EVENT_LEFT_CLICK);
   ui::AxisScaling mode;
@@ -117,7 +117,7 @@ TEST_F(LiveGraphs, StripChartZoom) {
   ui::FireCtrlEvent(intPage, TABINT_STRIP_INT, ui::EVENT_LEFT_DOUBLE_CLICK);
   ui::GetAxisScalingMode(intPage, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   EXPECT_EQ(mode, ui::VAL_AUTOSCALE);
-  int rgbPage = gShell.tabData[kPageRgb];
+  int rgbPage = DataTab(kPageRgb);
   ui::FireCtrlEvent(rgbPage, TABRGB_STRIP_RGB, ui::EVENT_LEFT_CLICK);
   ui::GetAxisScalingMode(rgbPage, TABRGB_STRIP_RGB, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   EXPECT_EQ(hi, 4096);
@@ -149,7 +149,7 @@ TEST_F(LiveGraphs, OverlaysOfAResetTable) {
   Redraw(0);
   ExpectBounds({0, 10000, 0, 10000, 0, 10000});
   for (int g : {TAB3D_GRAPH_XY, TAB3D_GRAPH_XINT, TAB3D_GRAPH_YINT}) {
-    auto plots = ui::GetGraphPlots(gShell.tabData[kPage3D], g);
+    auto plots = ui::GetGraphPlots(DataTab(kPage3D), g);
     ASSERT_EQ(plots.size(), 31u);
     EXPECT_EQ(plots[0].kind, ui::PlotShape::Oval);
     EXPECT_EQ(plots[0].x1, 0);
@@ -157,7 +157,7 @@ TEST_F(LiveGraphs, OverlaysOfAResetTable) {
     EXPECT_EQ(plots[15].color, gRowColors[15]);
     EXPECT_EQ(plots[15].fillColor, ui::VAL_TRANSPARENT);
   }
-  EXPECT_EQ(ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_PLANE).size(), 31u);
+  EXPECT_EQ(ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_PLANE).size(), 31u);
 }
 
 TEST_F(LiveGraphs, OverlaysOfOneTaughtRow) {
@@ -165,7 +165,7 @@ TEST_F(LiveGraphs, OverlaysOfOneTaughtRow) {
   SetRow(0, {300, 400, 100, 2000, 200});
   Redraw(0);
   ExpectBounds({200, 400, 300, 500, 1800, 2200});
-  auto xint = ui::GetGraphPlots(gShell.tabData[kPage3D], TAB3D_GRAPH_XINT);
+  auto xint = ui::GetGraphPlots(DataTab(kPage3D), TAB3D_GRAPH_XINT);
   EXPECT_EQ(std::vector<double>({xint[0].x1, xint[0].x2, xint[0].y1, xint[0].y2}),
             std::vector<double>({200, 400, 1800, 2200}));
 
@@ -192,7 +192,7 @@ TEST_F(LiveGraphs, IntensityBand) {
     ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 0);
     ui::SetCtrlVal(MainTab(kPageTeachTable), TABTEACH_NUM_NO, 0);
     DrawIntensityBand();
-    auto band = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_INT);
+    auto band = ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_INT);
     ASSERT_EQ(band.size(), 1u);
     EXPECT_EQ(band[0].kind, ui::PlotShape::Rectangle);
     EXPECT_EQ(std::vector<double>({band[0].x1, band[0].x2, band[0].y1, band[0].y2}),
@@ -207,14 +207,14 @@ TEST_F(LiveGraphs, ChangingTheRowMovesOnlyTheBand) {
   SetRow(0, {300, 400, 100, 2000, 200});
   SetRow(4, {300, 400, 100, 3000, 100});
   Redraw(0);
-  auto ellipses = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_PLANE);
+  auto ellipses = ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_PLANE);
   ui::SetCtrlVal(MainTab(kPageTeachTable), TABTEACH_NUM_NO, 4);
   ui::FireCtrlEvent(MainTab(kPageTeachTable), TABTEACH_NUM_NO, ui::EVENT_COMMIT);
-  auto band = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_INT);
+  auto band = ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_INT);
   ASSERT_EQ(band.size(), 1u);
   EXPECT_EQ(band[0].x1, 2900);
   EXPECT_EQ(band[0].x2, 3100);
-  auto after = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_PLANE);
+  auto after = ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_PLANE);
   ASSERT_EQ(after.size(), ellipses.size());
   EXPECT_EQ(after[0].x1, ellipses[0].x1);
 }

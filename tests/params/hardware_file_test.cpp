@@ -91,9 +91,7 @@ class HardwareFile : public AppFixture {
     Popups();
     sensor.ClearRequests();
   }
-  void Press() {
-    ui::FireCtrlEvent(gShell.tabMain[kPageComm], TABCOMM_BUTTON_HWFILE, ui::EVENT_COMMIT);
-  }
+  void Press() { ui::FireCtrlEvent(MainTab(kPageComm), TABCOMM_BUTTON_HWFILE, ui::EVENT_COMMIT); }
   std::vector<Order> Orders() {
     std::vector<Order> out;
     for (const auto& r : sensor.Requests()) out.emplace_back(r.order, r.arg);
@@ -113,7 +111,7 @@ TEST(HardwareData, FourUpperCaseDigitsPerWord) {
 TEST_F(HardwareFile, WritesWhatTheSensorHoldsReadFromRam) {
   Start();
   ui::FireCtrlEvent(gShell.mainp, MAINP_RADIO_EEPROM, ui::EVENT_VAL_CHANGED);
-  ui::SetCtrlVal(gShell.tabMain[kPageCalibration], TABCALIB_NUM_CFRED, 1);  // replaced by the read
+  ui::SetCtrlVal(MainTab(kPageCalibration), TABCALIB_NUM_CFRED, 1);  // replaced by the read
   dialogs.QueueFile(ui::VAL_NEW_FILE_SELECTED, Path("support.ini"));
   Press();
 
@@ -138,13 +136,13 @@ TEST_F(HardwareFile, WritesWhatTheSensorHoldsReadFromRam) {
 
 TEST_F(HardwareFile, CancelWritesNothingButKeepsWhatWasRead) {
   Start();
-  ui::SetCtrlVal(gShell.tabMain[kPageOffset], TABOFFSET_NUM_GREEN, 0);
+  ui::SetCtrlVal(MainTab(kPageOffset), TABOFFSET_NUM_GREEN, 0);
   dialogs.QueueFile(ui::VAL_NO_FILE_SELECTED, "");
   Press();
   Popups();
   EXPECT_EQ(Log(), "ATTENTION!   NO FILE WAS SELECTED!\n\n");
-  EXPECT_EQ(ui::GetCtrlInt(gShell.tabMain[kPageCalibration], TABCALIB_NUM_CFBLUE), 1200);
-  EXPECT_EQ(ui::GetCtrlInt(gShell.tabMain[kPageOffset], TABOFFSET_NUM_GREEN), 8);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageCalibration), TABCALIB_NUM_CFBLUE), 1200);
+  EXPECT_EQ(ui::GetCtrlInt(MainTab(kPageOffset), TABOFFSET_NUM_GREEN), 8);
   EXPECT_FALSE(ui::FileExists(Path("HardwareInitialFile.ini")));
 }
 

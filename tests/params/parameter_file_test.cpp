@@ -164,7 +164,7 @@ TEST_F(ParameterFile, SaveWritesTheFixedLayout) {
 
   // Edits on the panels are read before the file is written.
   ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_SLIDE_POWER, 123);
-  ui::SetTableCellVal(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_HOLD, 1, 32, 77);
+  ui::SetTableCellVal(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 1, 32, 77);
   EXPECT_EQ(Save("Parameter.ini"), std::vector<std::string>{});
   Words edited = SensorWords();
   edited[kPower] = 123;

@@ -229,7 +229,7 @@ TEST_F(Rules, RowLabelsShowTheActiveRows) {
     EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageTeachTable), table, 5), red);
     EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageTeachTable), table, 31), red);
   }
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   EXPECT_EQ(ui::GetTableRowLabelColor(attr, TABATTR_TABLE_ATTR, 4), green);
   EXPECT_EQ(ui::GetTableRowLabelColor(attr, TABATTR_TABLE_ATTR, 5), red);
   EXPECT_EQ(ui::GetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 1), green);
@@ -346,8 +346,8 @@ TEST_F(Rules, CaptionsOfEveryCalculationMode) {
       EXPECT_EQ(Label(gShell.teachp2, TEACHP2_DISP_X + i), c.coords[i]);
     }
     if (c.mode >= 2) {
-      EXPECT_EQ(ui::GetGraphCaption(gShell.tabData[kPage3D], TAB3D_GRAPH_XY), c.graphs[0]);
-      EXPECT_EQ(ui::GetGraphCaption(gShell.tabData[kPage3D], TAB3D_GRAPH_YINT), c.graphs[2]);
+      EXPECT_EQ(ui::GetGraphCaption(DataTab(kPage3D), TAB3D_GRAPH_XY), c.graphs[0]);
+      EXPECT_EQ(ui::GetGraphCaption(DataTab(kPage3D), TAB3D_GRAPH_YINT), c.graphs[2]);
     }
     EXPECT_EQ(Label(gShell.teachp1, TEACHP1_DISP_DELTAXY), c.spread);
     EXPECT_EQ(Label(gShell.teachp1, TEACHP1_NUM_CTO), c.ctoLabel);
@@ -365,7 +365,7 @@ TEST_F(Rules, CaptionsOfEveryCalculationMode) {
 }
 
 TEST_F(Rules, IntensityChartScaleFollowsTheMode) {
-  int page = gShell.tabData[kPageInt];
+  int page = DataTab(kPageInt);
   ui::SetAxisScalingMode(page, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, ui::VAL_MANUAL, 0, 4096);
   Commit(MainTab(kPageParameters), TABPARA_RING_CALCMODE, 3);
   ui::AxisScaling mode;

@@ -42,7 +42,7 @@ using Fields = std::vector<std::string>;
 
 class Recorder : public AppFixture {
  protected:
-  int Page() const { return gShell.tabMain[kPageRecorder]; }
+  int Page() const { return MainTab(kPageRecorder); }
   void Fire(int ctrl, int event = ui::EVENT_COMMIT) { ui::FireCtrlEvent(Page(), ctrl, event); }
   void SetMode(int mode) {
     ui::SetCtrlVal(Page(), TABREC_RING_MODE, mode);
@@ -152,7 +152,7 @@ TEST_F(Recorder, ShortIntervalIsRaisedBeforeTheTimeIsShown) {
 TEST_F(Recorder, ChoosingTheFile) {
   StartWithTcpSensor();
   ClearLog();
-  ui::SetCtrlVal(gShell.tabMain[kPageComm], TABCOMM_STR_ID, "LINE 7");
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "LINE 7");
   const std::string fresh = dir + "/fresh.dat", old = dir + "/old.dat";
   WriteProjectFile("old.dat", "keep me");
   auto path = [&] { return ui::GetCtrlString(Page(), TABREC_TEXTBOX_FILE); };
@@ -191,7 +191,7 @@ TEST_F(Recorder, ChoosingTheFile) {
   EXPECT_EQ(gRemembered.recordFile, fresh);
 
   // An existing file and Yes: it starts again with a header.
-  ui::SetCtrlVal(gShell.tabMain[kPageComm], TABCOMM_STR_ID, "");
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "");
   dialogs.QueueFile(ui::VAL_EXISTING_FILE_SELECTED, old);
   dialogs.QueueConfirm(1);
   Fire(TABREC_BUTTON_SELFILE);

@@ -43,15 +43,11 @@ class ScopePrint : public AppFixture {
                       kPageScope);
     pdf = dir + "/report.pdf";
   }
-  void SetId(const std::string& id) {
-    ui::SetCtrlVal(gShell.tabMain[kPageComm], TABCOMM_STR_ID, id);
-  }
+  void SetId(const std::string& id) { ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, id); }
   void SetComment(const std::string& text) {
-    ui::SetCtrlVal(gShell.tabMain[kPageScope], TABSCOPE_TEXTBOX_COMMENT, text);
+    ui::SetCtrlVal(MainTab(kPageScope), TABSCOPE_TEXTBOX_COMMENT, text);
   }
-  void Print() {
-    ui::FireCtrlEvent(gShell.tabMain[kPageScope], TABSCOPE_BUTTON_PRINT, ui::EVENT_COMMIT);
-  }
+  void Print() { ui::FireCtrlEvent(MainTab(kPageScope), TABSCOPE_BUTTON_PRINT, ui::EVENT_COMMIT); }
   // The PDF's text in reading order, lines joined by '\n'.
   std::string PdfText() { return RunCommand("pdftotext -layout '" + pdf + "' -"); }
   std::string pdf;

@@ -48,7 +48,7 @@ class Scope : public AppFixture {
     ClearLog();
     sensor.ClearRequests();
   }
-  int Page() const { return gShell.tabMain[kPageScope]; }
+  int Page() const { return MainTab(kPageScope); }
   void Set(int ctrl, int value) { ui::SetCtrlVal(Page(), ctrl, value); }
   void Press(int panel, int ctrl) { ui::FireCtrlEvent(panel, ctrl, ui::EVENT_COMMIT); }
   // Settings for a scan triggered by IN0, which the test raises after `raiseMs`.
@@ -273,7 +273,7 @@ TEST_F(Scope, ZoomResetsToTheRangeOfTheRecordedSignal) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "signal " << c.recorded << " mode " << c.calcMode);
     Set(TABSCOPE_RING_RECSIGNAL, c.recorded);
-    ui::SetCtrlVal(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE, c.calcMode);
+    ui::SetCtrlVal(MainTab(kPageParameters), TABPARA_RING_CALCMODE, c.calcMode);
     Press(gShell.scopep, SCOPEP_BUTTON_ZOOM11);
     ui::AxisScaling mode;
     double lo = 0, hi = 0;

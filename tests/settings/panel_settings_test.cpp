@@ -32,18 +32,15 @@ class PanelSettings : public AppFixture {
   void ExpectRowColors(const std::vector<std::pair<int, int>>& rowColors) {
     for (auto [row, color] : rowColors) {
       SCOPED_TRACE(row);
-      EXPECT_EQ(
-          ui::GetTableCellColor(gShell.tabMain[kPageTeachTable], TABTEACH_TABLE_TEACH, 6, row + 1),
-          color);
-      EXPECT_EQ(ui::GetTableCellColor(gShell.tabMain[kPageTableAttributes], TABATTR_TABLE_ATTR, 2,
-                                      row + 1),
+      EXPECT_EQ(ui::GetTableCellColor(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 6, row + 1),
                 color);
       EXPECT_EQ(
-          ui::GetTableCellColor(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_GROUP, 2, row + 1),
+          ui::GetTableCellColor(MainTab(kPageTableAttributes), TABATTR_TABLE_ATTR, 2, row + 1),
           color);
-      EXPECT_EQ(
-          ui::GetTableCellColor(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_HOLD, 2, row + 2),
-          color);
+      EXPECT_EQ(ui::GetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 2, row + 1),
+                color);
+      EXPECT_EQ(ui::GetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 2, row + 2),
+                color);
     }
   }
   // Takes the start-up's failed connect off the record.
@@ -67,7 +64,7 @@ TEST_F(PanelSettings, NoFile) {
   EXPECT_EQ(ui::GetPanelAttribute(gShell.mainp, ui::ATTR_TOP), 40);
   EXPECT_EQ(gRemembered.parameterFile, dir + "/Parameter.ini");
   EXPECT_EQ(gRemembered.recordFile, dir + "/RecordFile.dat");
-  EXPECT_EQ(ui::GetCtrlString(gShell.tabMain[kPageRecorder], TABREC_TEXTBOX_FILE),
+  EXPECT_EQ(ui::GetCtrlString(MainTab(kPageRecorder), TABREC_TEXTBOX_FILE),
             dir + "/RecordFile.dat");
   ExpectRowColors({{0, 0xFF0000}, {15, 0xFF0000}, {30, 0xFF0000}, {3, 0x000000}, {1, 0x80FF00}});
   // The start-up connect tried COM1 at 115200 baud.

@@ -123,7 +123,7 @@ TEST_F(ShellTest, ShowChildPanel) {
 
 TEST_F(ShellTest, BusyState) {
   StartWithTcpSensor();
-  int comm = gShell.tabMain[kPageComm];
+  int comm = MainTab(kPageComm);
   auto transfer = [&] {
     return std::vector<bool>{
         Dimmed(gShell.mainp, MAINP_BUTTON_SEND), Dimmed(gShell.mainp, MAINP_BUTTON_GET),
@@ -193,7 +193,7 @@ TEST_F(ShellTest, TabControlsAnswerWithHelp) {
 TEST_F(ShellTest, SelectingPagesStopsGo) {
   StartWithTcpSensor();
   auto* tab = static_cast<QTabWidget*>(FindWidget("MAINP_TAB"));
-  int comm = gShell.tabMain[kPageComm];
+  int comm = MainTab(kPageComm);
   ui::SetCtrlAttribute(comm, TABCOMM_BUTTON_ACCEPT, ui::ATTR_DIMMED, 0);
   gLive.goRunning = 1;
   tab->setCurrentIndex(kPageComm);  // as a click on the tab would
@@ -209,7 +209,7 @@ TEST_F(ShellTest, SelectingPagesStopsGo) {
 
 TEST_F(ShellTest, RightDoubleClickOnTheStatusClearsTheLog) {
   StartWithTcpSensor();
-  ui::AppendTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "TRY TO CONNECT!\n");
+  ui::AppendTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "TRY TO CONNECT!\n");
   ui::FireCtrlEvent(gShell.datap, DATAP_STR_STATUS, ui::EVENT_RIGHT_DOUBLE_CLICK);
   EXPECT_EQ(Log(), "");
 }

@@ -96,7 +96,7 @@ void AppFixture::StartWithPtySensor(int comPort, long paceBaud) {
 }
 
 void AppFixture::ClearLog() {
-  ui::ResetTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, "");
+  ui::ResetTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, "");
 }
 
 void AppFixture::UseTcpSensor() {
@@ -129,7 +129,7 @@ std::string AppFixture::ReadProjectFile(const std::string& name) const {
 }
 
 std::string AppFixture::Log() const {
-  return ui::GetCtrlString(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG);
+  return ui::GetCtrlString(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG);
 }
 
 std::string AppFixture::Status() const {

@@ -27,8 +27,8 @@ class MeanTeach : public AppFixture {
     ui::SetCtrlVal(Para(), TABPARA_RING_CALCMODE, 0);
   }
   int P() const { return gShell.teachp1; }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
+  int Teach() const { return MainTab(kPageTeachTable); }
+  int Para() const { return MainTab(kPageParameters); }
   void Press(int panel, int ctrl) { ui::FireCtrlEvent(panel, ctrl, ui::EVENT_COMMIT); }
   // A frame on screen; the loop may already hold a newer one.
   void Capture(int x, int y, int in, int red = 0) {

@@ -26,8 +26,8 @@ class RecordedTeach : public AppFixture {
     sensor.ClearRequests();
   }
   int P() const { return gShell.teachp2; }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
+  int Teach() const { return MainTab(kPageTeachTable); }
+  int Para() const { return MainTab(kPageParameters); }
   void Press(int panel, int ctrl) { ui::FireCtrlEvent(panel, ctrl, ui::EVENT_COMMIT); }
   int Counter() const { return ui::GetCtrlInt(P(), TEACHP2_DISP_COUNTER); }
   int LiveRequests() const {

@@ -71,7 +71,7 @@ class TableAttributes : public AppFixture {
     ClearLog();
     Popups();  // the start-up's failed connect
   }
-  int Attr() const { return gShell.tabMain[kPageTableAttributes]; }
+  int Attr() const { return MainTab(kPageTableAttributes); }
   void Commit(int ctrl) { ui::FireCtrlEvent(Attr(), ctrl, ui::EVENT_COMMIT); }
   void SetMode(int mode) {
     ui::SetCtrlVal(Attr(), TABATTR_RING_COLORMODE, mode);
@@ -91,7 +91,7 @@ class TableAttributes : public AppFixture {
   }
   // The colour of row r in each of its four cells.
   std::vector<int> Cells(int r) const {
-    int teach = gShell.tabMain[kPageTeachTable], gh = gShell.tabMain[kPageGroupHold];
+    int teach = MainTab(kPageTeachTable), gh = MainTab(kPageGroupHold);
     return {ui::GetTableCellColor(teach, TABTEACH_TABLE_TEACH, 6, r + 1),
             ui::GetTableCellColor(Attr(), TABATTR_TABLE_ATTR, 2, r + 1),
             ui::GetTableCellColor(gh, TABGRPHOLD_TABLE_GROUP, 2, r + 1),
@@ -104,7 +104,7 @@ class TableAttributes : public AppFixture {
   }
   // The colour of row r's tolerance figure in the 2D colour graph.
   static int Overlay(int r) {
-    auto plane = ui::GetGraphPlots(gShell.tabData[kPage2D], TAB2D_GRAPH_PLANE);
+    auto plane = ui::GetGraphPlots(DataTab(kPage2D), TAB2D_GRAPH_PLANE);
     return plane.size() == 31u ? plane[static_cast<size_t>(r)].color : -1;
   }
   std::string Path(const std::string& name) const { return dir + "/" + name; }

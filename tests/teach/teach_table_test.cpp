@@ -34,9 +34,9 @@ class TeachTable : public AppFixture {
     for (int r = 1; r <= 31; ++r) SetRow(r, {1, 1, 1, 1, 1});
     ReadPanelsIntoParameterBlock();
   }
-  int Teach() const { return gShell.tabMain[kPageTeachTable]; }
-  int Para() const { return gShell.tabMain[kPageParameters]; }
-  int GroupHold() const { return gShell.tabMain[kPageGroupHold]; }
+  int Teach() const { return MainTab(kPageTeachTable); }
+  int Para() const { return MainTab(kPageParameters); }
+  int GroupHold() const { return MainTab(kPageGroupHold); }
   int Cell(int col, int row) const {
     return ui::GetTableCellInt(Teach(), TABTEACH_TABLE_TEACH, col, row);
   }
@@ -175,7 +175,7 @@ TEST_F(TeachTable, AutomaticRowColourTakesTheLiveColour) {
   const int kLive = 0x3366CC;
   ui::SetCtrlVal(gShell.datap, DATAP_COLORNUM_LIVE, kLive);
   ui::SetCtrlVal(Teach(), TABTEACH_NUM_NO, 4);
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   auto cells = [&](int n) {
     return std::vector<int>{ui::GetTableCellColor(Teach(), TABTEACH_TABLE_TEACH, 6, n + 1),
                             ui::GetTableCellColor(attr, TABATTR_TABLE_ATTR, 2, n + 1),

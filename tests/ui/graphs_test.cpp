@@ -21,8 +21,8 @@ class GraphsTest : public AppFixture {
     ASSERT_TRUE(StartApp());
     ClearLog();
     Popups();
-    page3D = gShell.tabData[kPage3D];
-    page2D = gShell.tabData[kPage2D];
+    page3D = DataTab(kPage3D);
+    page2D = DataTab(kPage2D);
     for (int g : {TAB3D_GRAPH_XY, TAB3D_GRAPH_XINT, TAB3D_GRAPH_YINT})
       ASSERT_EQ(ui::DeleteGraphPlot(page3D, g, ui::kAllPlots), 0);
     ASSERT_EQ(ui::ClearStripChart(page3D, TAB3D_STRIP_RGB), 0);

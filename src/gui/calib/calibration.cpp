@@ -13,7 +13,7 @@ uint16_t RawDeltaOf(const uint16_t* frame) {
 }
 
 void ShowCalibrationRawValues() {
-  int page = gShell.tabMain[kPageCalibration];
+  int page = MainTab(kPageCalibration);
   const uint16_t* f = gLive.frame;
   uint16_t r = f[kLiveRawRed], g = f[kLiveRawGreen], b = f[kLiveRawBlue];
   uint16_t delta = RawDeltaOf(f);
@@ -27,7 +27,7 @@ void ShowCalibrationRawValues() {
 }
 
 void ShowCalibratedValues() {
-  int page = gShell.tabMain[kPageCalibration];
+  int page = MainTab(kPageCalibration);
   const uint16_t* f = gLive.frame;
   ui::SetCtrlVal(page, TABCALIB_BAR_RED, f[kLiveRed]);
   ui::SetCtrlVal(page, TABCALIB_BAR_GREEN, f[kLiveGreen]);

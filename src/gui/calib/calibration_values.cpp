@@ -19,10 +19,10 @@ constexpr uint16_t kFactorArgument = 0;
 constexpr uint16_t kOffsetArgument = 1;
 
 int CalibPage() {
-  return gShell.tabMain[kPageCalibration];
+  return MainTab(kPageCalibration);
 }
 int OffsetPage() {
-  return gShell.tabMain[kPageOffset];
+  return MainTab(kPageOffset);
 }
 
 // A reply that arrived without a status message and carries at least `words`

@@ -22,7 +22,7 @@ constexpr int kBlinkGrey = 0xE0E0E0;
 constexpr int kFramesPerBlink = 5;
 
 int CalibPage() {
-  return gShell.tabMain[kPageCalibration];
+  return MainTab(kPageCalibration);
 }
 
 void SetCalcButtonColor(int rgb) {

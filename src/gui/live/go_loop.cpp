@@ -105,9 +105,9 @@ void ShowLiveFrame() {
   const uint16_t* f = gLive.frame;
   std::memcpy(gLive.shownFrame, gLive.frame, sizeof gLive.shownFrame);
   int datap = gShell.datap;
-  ShowRgb(gShell.tabData[kPageRgb], TABRGB_DISP_RED, TABRGB_DISP_GREEN, TABRGB_DISP_BLUE);
-  ShowRgb(gShell.tabData[kPageInt], TABINT_DISP_RED, TABINT_DISP_GREEN, TABINT_DISP_BLUE);
-  ShowRgb(gShell.tabData[kPage2D], TAB2D_DISP_RED, TAB2D_DISP_GREEN, TAB2D_DISP_BLUE);
+  ShowRgb(DataTab(kPageRgb), TABRGB_DISP_RED, TABRGB_DISP_GREEN, TABRGB_DISP_BLUE);
+  ShowRgb(DataTab(kPageInt), TABINT_DISP_RED, TABINT_DISP_GREEN, TABINT_DISP_BLUE);
+  ShowRgb(DataTab(kPage2D), TAB2D_DISP_RED, TAB2D_DISP_GREEN, TAB2D_DISP_BLUE);
 
   ShowRgb(datap, DATAP_DISP_RED, DATAP_DISP_GREEN, DATAP_DISP_BLUE);
   ui::SetCtrlVal(datap, DATAP_DISP_X, f[kLiveX]);
@@ -120,10 +120,9 @@ void ShowLiveFrame() {
 
   static const int kMinMax[6] = {TABRGB_DISP_REDMIN,   TABRGB_DISP_REDMAX,  TABRGB_DISP_GREENMIN,
                                  TABRGB_DISP_GREENMAX, TABRGB_DISP_BLUEMIN, TABRGB_DISP_BLUEMAX};
-  for (int i = 0; i < 6; ++i)
-    ui::SetCtrlVal(gShell.tabData[kPageRgb], kMinMax[i], f[kLiveMinMax + i]);
+  for (int i = 0; i < 6; ++i) ui::SetCtrlVal(DataTab(kPageRgb), kMinMax[i], f[kLiveMinMax + i]);
 
-  ui::SetCtrlVal(gShell.tabMain[kPageTableAttributes], TABATTR_DISP_TEMP, f[kLiveTemp]);
+  ui::SetCtrlVal(MainTab(kPageTableAttributes), TABATTR_DISP_TEMP, f[kLiveTemp]);
   ShowCalibratedValues();
   ui::SetCtrlVal(gShell.colbigp, COLBIGP_DISP_COLOR, f[kLiveColor]);
   ui::SetCtrlVal(gShell.grpbigp, GRPBIGP_DISP_GROUP, f[kLiveGroup]);
@@ -136,7 +135,7 @@ void ShowLiveFrame() {
 }
 
 void AppendHistories() {
-  int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int mode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   gParameterBlock.head[kCalculationMode] = static_cast<uint16_t>(mode);
   IntensityBand band = SelectedRowBand(kStripBandCeiling);
   const uint16_t* f = gLive.frame;

@@ -21,7 +21,7 @@ constexpr int kBandColor = 0x408080;
 constexpr int kPointsPerScreen = kHistorySamples + 1;
 
 int CalcModeFromRing() {
-  int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int mode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   gParameterBlock.head[kCalculationMode] = static_cast<uint16_t>(mode);
   return mode;
 }
@@ -58,12 +58,12 @@ void DrawIntensityBand() {
 
 void DrawToleranceOverlays() {
   DrawIntensityBand();
-  int p2 = gShell.tabData[kPage2D], p3 = gShell.tabData[kPage3D];
+  int p2 = DataTab(kPage2D), p3 = DataTab(kPage3D);
   ui::DeleteGraphPlot(p2, TAB2D_GRAPH_PLANE, ui::kAllPlots);
   for (int g : {TAB3D_GRAPH_XY, TAB3D_GRAPH_XINT, TAB3D_GRAPH_YINT})
     ui::DeleteGraphPlot(p3, g, ui::kAllPlots);
 
-  int mode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int mode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   int cell = IntensityCell(mode);
   RegionBounds b{10000, 0, 10000, 0, 10000, 0};
   for (int n = 0; n < kTeachRows; ++n) {
@@ -98,7 +98,7 @@ void DrawToleranceOverlays() {
 void Update2DView() {
   const RegionBounds& b = gTaughtRegionBounds;
   int x = gLive.frame[kLiveX], y = gLive.frame[kLiveY], in = gLive.frame[kLiveInt];
-  int page = gShell.tabData[kPage2D];
+  int page = DataTab(kPage2D);
   FitView(page, TAB2D_GRAPH_PLANE, x, b.minX, b.maxX, y, b.minY, b.maxY);
   ui::SetGraphCursor(page, TAB2D_GRAPH_PLANE, 1, x, y);
   if (gParameterBlock.head[kCalculationMode] == 1 && in > 1200) in = 1200;
@@ -108,7 +108,7 @@ void Update2DView() {
 void Update3DView() {
   const RegionBounds& b = gTaughtRegionBounds;
   int x = gLive.frame[kLiveX], y = gLive.frame[kLiveY], in = gLive.frame[kLiveInt];
-  int page = gShell.tabData[kPage3D];
+  int page = DataTab(kPage3D);
   FitView(page, TAB3D_GRAPH_XY, x, b.minX, b.maxX, y, b.minY, b.maxY);
   ui::SetGraphCursor(page, TAB3D_GRAPH_XY, 1, x, y);
   FitView(page, TAB3D_GRAPH_XINT, x, b.minX, b.maxX, in, b.minI, b.maxI);
@@ -119,8 +119,8 @@ void Update3DView() {
 }
 
 void UpdateLiveGraphs() {
-  Strip(gShell.tabData[kPageRgb], TABRGB_STRIP_RGB, gLive.colourHistory);
-  Strip(gShell.tabData[kPageInt], TABINT_STRIP_INT, gLive.intensityHistory);
+  Strip(DataTab(kPageRgb), TABRGB_STRIP_RGB, gLive.colourHistory);
+  Strip(DataTab(kPageInt), TABINT_STRIP_INT, gLive.intensityHistory);
   if (CalcModeFromRing() < 2)
     Update2DView();
   else

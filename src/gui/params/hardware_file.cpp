@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kFileType = "Hardware Initial File";
 
 void Log(const std::string& text) {
-  ui::AppendTextBox(gShell.tabMain[kPageComm], TABCOMM_TEXTBOX_LOG, text);
+  ui::AppendTextBox(MainTab(kPageComm), TABCOMM_TEXTBOX_LOG, text);
 }
 
 // The parameters from the sensor's RAM, whatever target the selector shows.
@@ -100,8 +100,8 @@ void WriteHardwareInfoFile() {
   static const int kFactorBoxes[3] = {TABCALIB_NUM_CFRED, TABCALIB_NUM_CFGREEN,
                                       TABCALIB_NUM_CFBLUE};
   static const int kOffsetBoxes[3] = {TABOFFSET_NUM_RED, TABOFFSET_NUM_GREEN, TABOFFSET_NUM_BLUE};
-  PutTriple(ini, "CALIBRATION FACTOR", gShell.tabMain[kPageCalibration], kFactorBoxes);
-  PutTriple(ini, "OFFSET", gShell.tabMain[kPageOffset], kOffsetBoxes);
+  PutTriple(ini, "CALIBRATION FACTOR", MainTab(kPageCalibration), kFactorBoxes);
+  PutTriple(ini, "OFFSET", MainTab(kPageOffset), kOffsetBoxes);
   for (int w = 0; w < kHeadWords; ++w)
     ini.PutInt("PARAMETER", kHeadParameters[w].key, gParameterBlock.head[w]);
   for (int r = 0; r < kTeachRows; ++r) {

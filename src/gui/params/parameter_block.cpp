@@ -72,8 +72,8 @@ void ShowRingValue(int panel, int ctrl, int value) {
 
 void ReadPanelsIntoParameterBlock() {
   for (int w = 0; w < kHeadWords; ++w) gParameterBlock.head[w] = ReadHead(kHeadParameters[w]);
-  int teach = gShell.tabMain[kPageTeachTable];
-  int groupHold = gShell.tabMain[kPageGroupHold];
+  int teach = MainTab(kPageTeachTable);
+  int groupHold = MainTab(kPageGroupHold);
   for (int r = 0; r < kTeachRows; ++r) {
     for (int c = 0; c < kTeachCells; ++c)
       gParameterBlock.Row(r, c) =
@@ -96,8 +96,8 @@ void WriteParameterBlockToPanels() {
     if (w == kTrigger && gParameterBlock.head[kExternTeach] != 0 && value > 1) value = 0;
     WriteHead(kHeadParameters[w], value);
   }
-  int teach = gShell.tabMain[kPageTeachTable];
-  int groupHold = gShell.tabMain[kPageGroupHold];
+  int teach = MainTab(kPageTeachTable);
+  int groupHold = MainTab(kPageGroupHold);
   for (int r = 0; r < kTeachRows; ++r) {
     for (int c = 0; c < kTeachCells; ++c)
       ui::SetTableCellVal(teach, TABTEACH_TABLE_TEACH, c + 1, r + 1, gParameterBlock.Row(r, c));

@@ -168,7 +168,7 @@ void RuleCaptionsAndPages() {
       ui::SetTableColumnCaption(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, c + 1, captions[c]);
   if (Is3D(calc)) {
     bool sim = IsSiM(calc);
-    int page = gShell.tabData[kPage3D];
+    int page = DataTab(kPage3D);
     ui::SetGraphCaption(page, TAB3D_GRAPH_XY, sim ? "s/i" : "X/Y");
     ui::SetGraphCaption(page, TAB3D_GRAPH_XINT, sim ? "s/M" : "X/INT");
     ui::SetGraphCaption(page, TAB3D_GRAPH_YINT, sim ? "i/M" : "Y/INT");
@@ -176,7 +176,7 @@ void RuleCaptionsAndPages() {
 
   ui::AxisScaling mode = ui::VAL_AUTOSCALE;
   double lo = 0, hi = 0;
-  int intPage = gShell.tabData[kPageInt];
+  int intPage = DataTab(kPageInt);
   ui::GetAxisScalingMode(intPage, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, mode, lo, hi);
   if (mode == ui::VAL_MANUAL)
     ui::SetAxisScalingMode(intPage, TABINT_STRIP_INT, ui::VAL_LEFT_YAXIS, ui::VAL_MANUAL, 0,
@@ -281,7 +281,7 @@ void ApplyRowLimits() {
   for (int row = 1; row <= kTeachRows; ++row) {
     int color = row <= n ? kActiveRow : kInactiveRow;
     ui::SetTableRowLabelColor(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, row, color);
-    ui::SetTableRowLabelColor(gShell.tabMain[kPageTableAttributes], TABATTR_TABLE_ATTR, row, color);
+    ui::SetTableRowLabelColor(MainTab(kPageTableAttributes), TABATTR_TABLE_ATTR, row, color);
     ui::SetTableRowLabelColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, row, color);
   }
   for (int row = 1; row <= kTeachRows + 1; ++row)

@@ -48,7 +48,7 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 void ShowRecordPath() {
-  int page = gShell.tabMain[kPageRecorder];
+  int page = MainTab(kPageRecorder);
   ui::ResetTextBox(page, TABREC_TEXTBOX_FILE, "");
   ui::ResetTextBox(page, TABREC_TEXTBOX_FILE, gRemembered.recordFile);
 }
@@ -84,7 +84,7 @@ int FormatRecordLine(char* out, size_t size, const uint16_t* frame, const std::t
 }
 
 bool WriteRecordHeader() {
-  std::string id = ui::GetCtrlString(gShell.tabMain[kPageComm], TABCOMM_STR_ID);
+  std::string id = ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_ID);
   std::string h = RecordHeaderText(id);
   return AppendBytes(h.data(), h.size());
 }

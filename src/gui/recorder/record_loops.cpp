@@ -31,7 +31,7 @@ bool Serial() {
 }
 
 int Page() {
-  return gShell.tabMain[kPageRecorder];
+  return MainTab(kPageRecorder);
 }
 
 // The frame in the receive buffer becomes a recorded line and a sample.

@@ -30,7 +30,7 @@ constexpr ModeVisibility kModeControls[] = {
 };
 
 int Page() {
-  return gShell.tabMain[kPageRecorder];
+  return MainTab(kPageRecorder);
 }
 
 }  // namespace

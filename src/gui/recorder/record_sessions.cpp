@@ -20,7 +20,7 @@ constexpr int kRunningColor = 0xFF0000;
 constexpr int kRestColor = 0xE0E0E0;
 
 int Page() {
-  return gShell.tabMain[kPageRecorder];
+  return MainTab(kPageRecorder);
 }
 
 bool ConfirmFileName() {

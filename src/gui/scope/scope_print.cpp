@@ -31,11 +31,11 @@ void BuildPage(int report) {
   ui::AppendReportLine(report, "Rarev Screen Shot");
   ui::SetReportTextAttribute(report, ui::REPORT_TEXT_POINT_SIZE, 10.0);
   ui::AppendReportLine(report, kProgramTitle);
-  std::string id = ui::GetCtrlString(gShell.tabMain[kPageComm], TABCOMM_STR_ID);
+  std::string id = ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_ID);
   if (!id.empty()) ui::AppendReportLine(report, "PANEL ID: " + id);
   ui::AppendReportNewLine(report);
-  std::string comment = CutToChars(
-      ui::GetCtrlString(gShell.tabMain[kPageScope], TABSCOPE_TEXTBOX_COMMENT), kScopeCommentChars);
+  std::string comment = CutToChars(ui::GetCtrlString(MainTab(kPageScope), TABSCOPE_TEXTBOX_COMMENT),
+                                   kScopeCommentChars);
   if (!comment.empty()) {
     ui::AppendReportLine(report, "COMMENT:");
     ui::AppendReportLine(report, comment);

@@ -38,7 +38,7 @@ void WaitTurn(bool& first) {
 }
 
 uint16_t PageValue(int ctrl) {
-  return static_cast<uint16_t>(ui::GetCtrlInt(gShell.tabMain[kPageScope], ctrl));
+  return static_cast<uint16_t>(ui::GetCtrlInt(MainTab(kPageScope), ctrl));
 }
 
 void ReadSettingsFromPage() {
@@ -133,7 +133,7 @@ void RunScopeScan() {
   gLink.DataWords[4] = gScope.recordedSignal;
   if (ExchangeOrder(kOrderScan, 1, 5) != 1) return;
 
-  ui::SetCtrlAttribute(gShell.tabMain[kPageScope], TABSCOPE_BUTTON_BREAK, ui::ATTR_DIMMED, 0);
+  ui::SetCtrlAttribute(MainTab(kPageScope), TABSCOPE_BUTTON_BREAK, ui::ATTR_DIMMED, 0);
   gScope.scanRunning = 1;
   bool complete = Serial() ? ReadSerialFrames() : ReadTcpFrames();
   gScope.scanRunning = 0;

@@ -18,7 +18,7 @@ constexpr int kDigitalTeal = 0x008080;
 constexpr int kRecordedCoordinates = 1;
 
 int Page() {
-  return gShell.tabMain[kPageScope];
+  return MainTab(kPageScope);
 }
 
 int32_t ReplyInt32(int offset) {
@@ -89,7 +89,7 @@ void UpdateScopeCursors() {
 }
 
 void ResetScopeZoom() {
-  int calcMode = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int calcMode = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   bool siM = calcMode == 1 || calcMode == 3;
   bool coordinates = ui::GetCtrlInt(Page(), TABSCOPE_RING_RECSIGNAL) == kRecordedCoordinates;
   ui::SetAxisScalingMode(gShell.scopep, SCOPEP_GRAPH_ANALOG, ui::VAL_XAXIS, ui::VAL_MANUAL, 0,

@@ -52,8 +52,8 @@ std::string Fold(const std::string& s) {
 }
 
 void ShowSensorIdEverywhere() {
-  ui::SetCtrlVal(gShell.tabMain[kPageComm], TABCOMM_STR_ID, gRemembered.sensorId);
-  ui::SetCtrlVal(gShell.tabMain[kPageRecorder], TABREC_STR_ID, gRemembered.sensorId);
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, gRemembered.sensorId);
+  ui::SetCtrlVal(MainTab(kPageRecorder), TABREC_STR_ID, gRemembered.sensorId);
   ui::SetCtrlVal(gShell.colbigp, COLBIGP_TEXTMSG_ID, gRemembered.sensorId);
   ui::SetCtrlVal(gShell.grpbigp, GRPBIGP_TEXTMSG_ID, gRemembered.sensorId);
 }
@@ -100,7 +100,7 @@ void ReadPanelSettings() {
     long long items = 0;
     if (ini.GetInt(kAddresses, "LIST ITEMS", items)) {
       int n = static_cast<int>(std::clamp<long long>(items, 0, kMaxHosts));
-      int host = gShell.tabMain[kPageComm];
+      int host = MainTab(kPageComm);
       for (int i = 1; i <= n; ++i) {
         std::string entry;
         if (ini.GetString(kAddresses, "IP ADDR " + std::to_string(i), entry, kHostChars))
@@ -117,14 +117,13 @@ void ReadPanelSettings() {
     GetTableAttributes(ini, 0);
   }
 
-  ui::ResetTextBox(gShell.tabMain[kPageRecorder], TABREC_TEXTBOX_FILE, gRemembered.recordFile);
+  ui::ResetTextBox(MainTab(kPageRecorder), TABREC_TEXTBOX_FILE, gRemembered.recordFile);
   ShowSensorIdEverywhere();
   PaintAllRowColors();
 }
 
 void WritePanelSettings() {
-  gRemembered.sensorId =
-      Cut(ui::GetCtrlString(gShell.tabMain[kPageComm], TABCOMM_STR_ID), kSensorIdChars);
+  gRemembered.sensorId = Cut(ui::GetCtrlString(MainTab(kPageComm), TABCOMM_STR_ID), kSensorIdChars);
 
   ui::IniText ini;
   PutFileHeader(ini, kFileType);
@@ -142,7 +141,7 @@ void WritePanelSettings() {
   ini.PutString(kDirectories, "HARDWARE INI FILE", gRemembered.hardwareFile);
   ini.PutString(kDirectories, "TABLE ATTRIBUTES FILE", gRemembered.tableAttributesFile);
 
-  int comm = gShell.tabMain[kPageComm];
+  int comm = MainTab(kPageComm);
   int n = std::min(ui::GetNumListItems(comm, TABCOMM_COMBO_HOST), kMaxHosts);
   ini.PutInt(kAddresses, "LIST ITEMS", n);
   for (int i = 0; i < n; ++i)

@@ -77,7 +77,7 @@ void ShowChildPanel(int panel) {
 }
 
 void DimLinkProvenButtons() {
-  int comm = gShell.tabMain[kPageComm];
+  int comm = MainTab(kPageComm);
   ui::SetCtrlAttribute(comm, TABCOMM_BUTTON_ACCEPT, ui::ATTR_DIMMED, 1);
   ui::SetCtrlAttribute(comm, TABCOMM_BUTTON_BAUDRATE, ui::ATTR_DIMMED, 1);
   ui::SetCtrlAttribute(comm, TABCOMM_BUTTON_HWFILE, ui::ATTR_DIMMED, 1);

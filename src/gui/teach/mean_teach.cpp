@@ -54,8 +54,7 @@ int ToleranceFrom(int source, int value, int spread, int row, int rowCol) {
     case kValuePlusSpread:
       return static_cast<uint16_t>(value + spread);
     default:
-      return ui::GetTableCellInt(gShell.tabMain[kPageTeachTable], TABTEACH_TABLE_TEACH, rowCol,
-                                 row);
+      return ui::GetTableCellInt(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, rowCol, row);
   }
 }
 
@@ -116,7 +115,7 @@ void UpdateMeanValues() {
 }
 
 void UpdateMaxDeltas() {
-  int calc = ui::GetCtrlInt(gShell.tabMain[kPageParameters], TABPARA_RING_CALCMODE);
+  int calc = ui::GetCtrlInt(MainTab(kPageParameters), TABPARA_RING_CALCMODE);
   int k = Counter();
   uint32_t dmax = 0, imax = 0;
   const uint16_t* m = gMeanTeach.mean;
@@ -136,8 +135,8 @@ void UpdateMaxDeltas() {
 }
 
 void TeachMeanValues() {
-  int para = gShell.tabMain[kPageParameters];
-  int teach = gShell.tabMain[kPageTeachTable];
+  int para = MainTab(kPageParameters);
+  int teach = MainTab(kPageTeachTable);
   int calc = ui::GetCtrlInt(para, TABPARA_RING_CALCMODE);
   int eval = ui::GetCtrlInt(para, TABPARA_RING_EVALMODE);
   int p = Panel();

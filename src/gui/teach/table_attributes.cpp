@@ -32,7 +32,7 @@ std::string TableAttrSection(int row) {
 }
 
 void PutTableAttributes(ui::IniText& ini) {
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   for (int r = 0; r < kTeachRows; ++r) {
     gRowColors[r] = ui::GetTableCellColor(attr, TABATTR_TABLE_ATTR, 2, r + 1);
     ini.PutInt(TableAttrSection(r), "Row color", gRowColors[r]);
@@ -42,7 +42,7 @@ void PutTableAttributes(ui::IniText& ini) {
 }
 
 void GetTableAttributes(const ui::IniText& ini, int showWarnings) {
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   std::string warning =
       "Following teach vectors could not be read \nand where set to default value:\n\n";
   bool incomplete = false;
@@ -65,11 +65,10 @@ void GetTableAttributes(const ui::IniText& ini, int showWarnings) {
 
 void PaintRowColor(int row, int color) {
   if (row < 0 || row >= kTeachRows) return;
-  ui::SetTableCellColor(gShell.tabMain[kPageTeachTable], TABTEACH_TABLE_TEACH, 6, row + 1, color);
-  ui::SetTableCellColor(gShell.tabMain[kPageTableAttributes], TABATTR_TABLE_ATTR, 2, row + 1,
-                        color);
-  ui::SetTableCellColor(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_GROUP, 2, row + 1, color);
-  ui::SetTableCellColor(gShell.tabMain[kPageGroupHold], TABGRPHOLD_TABLE_HOLD, 2, row + 2, color);
+  ui::SetTableCellColor(MainTab(kPageTeachTable), TABTEACH_TABLE_TEACH, 6, row + 1, color);
+  ui::SetTableCellColor(MainTab(kPageTableAttributes), TABATTR_TABLE_ATTR, 2, row + 1, color);
+  ui::SetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_GROUP, 2, row + 1, color);
+  ui::SetTableCellColor(MainTab(kPageGroupHold), TABGRPHOLD_TABLE_HOLD, 2, row + 2, color);
 }
 
 void PaintAllRowColors() {
@@ -83,7 +82,7 @@ void SetRowColor(int row, int color) {
 }
 
 bool RowColorsFollowLive() {
-  return ui::GetCtrlInt(gShell.tabMain[kPageTableAttributes], TABATTR_RING_COLORMODE) == 1;
+  return ui::GetCtrlInt(MainTab(kPageTableAttributes), TABATTR_RING_COLORMODE) == 1;
 }
 
 void ColorTaughtRow(int row) {
@@ -91,7 +90,7 @@ void ColorTaughtRow(int row) {
 }
 
 void ApplyRowColorMode() {
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   int automatic = RowColorsFollowLive() ? 1 : 0;
   for (int ctrl : {TABATTR_NUM_ROW, TABATTR_COLORNUM_COLOR, TABATTR_BUTTON_SET})
     ui::SetCtrlAttribute(attr, ctrl, ui::ATTR_DIMMED, automatic);
@@ -99,14 +98,14 @@ void ApplyRowColorMode() {
 }
 
 void SetRowColorFromControls() {
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   SetRowColor(ui::GetCtrlInt(attr, TABATTR_NUM_ROW), ui::GetCtrlInt(attr, TABATTR_COLORNUM_COLOR));
   DrawToleranceOverlays();
 }
 
 void ResetTableAttributes() {
   if (ui::ConfirmPopup("ATTENTION!", "Do you really want to reset the table?") != 1) return;
-  int attr = gShell.tabMain[kPageTableAttributes];
+  int attr = MainTab(kPageTableAttributes);
   for (int r = 0; r < kTeachRows; ++r) {
     PaintRowColor(r, kDefaultRowColors[r]);
     ui::SetTableCellVal(attr, TABATTR_TABLE_ATTR, 1, r + 1, std::string());

@@ -26,7 +26,7 @@ constexpr int kWhite = 0xFFFFFF;
 const char* const kResetQuestion = "Do you really want to reset the table?";
 
 int Teach() {
-  return gShell.tabMain[kPageTeachTable];
+  return MainTab(kPageTeachTable);
 }
 
 bool ThreeD(int calcMode) {
@@ -139,7 +139,7 @@ DefaultTolerance DefaultTolerances(int evalMode, int calcMode, int powerMode) {
 
 void TakeTeachValuesFromScreen() {
   int datap = gShell.datap;
-  int para = gShell.tabMain[kPageParameters];
+  int para = MainTab(kPageParameters);
   TeachValues& v = gTeachValues;
   v.x = static_cast<uint16_t>(ui::GetCtrlInt(datap, DATAP_DISP_X));
   v.y = static_cast<uint16_t>(ui::GetCtrlInt(datap, DATAP_DISP_Y));
@@ -180,7 +180,7 @@ void TeachDataTo() {
 }
 
 void PaintTaughtRowColor(int row) {
-  int mode = ui::GetCtrlInt(gShell.tabMain[kPageTableAttributes], TABATTR_RING_COLORMODE);
+  int mode = ui::GetCtrlInt(MainTab(kPageTableAttributes), TABATTR_RING_COLORMODE);
   if (mode != 1 || row < 0 || row >= kTeachRows) return;
   int live = ui::GetCtrlInt(gShell.datap, DATAP_COLORNUM_LIVE);
   PaintRowColor(row, live);
@@ -197,7 +197,7 @@ void ResetTeachTable() {
   ui::SetCtrlVal(Teach(), TABTEACH_NUM_NO, 0);
   for (int row = 1; row <= kTeachRows; ++row)
     for (int col = 1; col <= 5; ++col) SetCell(col, row, kResetCell);
-  int p2 = gShell.tabData[kPage2D], p3 = gShell.tabData[kPage3D];
+  int p2 = DataTab(kPage2D), p3 = DataTab(kPage3D);
   ui::DeleteGraphPlot(p2, TAB2D_GRAPH_PLANE, ui::kAllPlots);
   ui::DeleteGraphPlot(p2, TAB2D_GRAPH_INT, ui::kAllPlots);
   for (int g : {TAB3D_GRAPH_XY, TAB3D_GRAPH_XINT, TAB3D_GRAPH_YINT})
@@ -206,7 +206,7 @@ void ResetTeachTable() {
 
 void ResetGroupTable() {
   if (!ui::ConfirmPopup("ATTENTION!", kResetQuestion)) return;
-  int page = gShell.tabMain[kPageGroupHold];
+  int page = MainTab(kPageGroupHold);
   // White also clears the red marks of groups the limit check had to reset.
   for (int row = 1; row <= kTeachRows; ++row) {
     ui::SetTableCellVal(page, TABGRPHOLD_TABLE_GROUP, 1, row, 0);
@@ -216,7 +216,7 @@ void ResetGroupTable() {
 
 void ResetHoldTable() {
   if (!ui::ConfirmPopup("ATTENTION!", kResetQuestion)) return;
-  int page = gShell.tabMain[kPageGroupHold];
+  int page = MainTab(kPageGroupHold);
   int value = ui::GetCtrlInt(page, TABGRPHOLD_NUM_RESETHOLD);
   // Row 1 is HOLD FAIL, reset with the rest.
   for (int row = 1; row <= kHoldRows; ++row)
