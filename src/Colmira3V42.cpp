@@ -4,6 +4,7 @@
 
 #include "Colmira3V42_uir.h"
 #include "com232/link.h"
+#include "gui/cli/commands.h"
 #include "gui/link/connect.h"
 #include "gui/link/link_settings.h"
 #include "gui/live/live_state.h"
@@ -56,7 +57,7 @@ int LoadApplicationPanels(const std::string& layoutPath) {
   return 0;
 }
 
-void InitApplication() {
+void PrepareApplication() {
   SetLinkErrorDisplay(ShowLinkErrorOnScreen);
   gChannel.tcpConnected = 0;
   gTransfer = TransferState{};
@@ -91,6 +92,10 @@ void InitApplication() {
   ui::SetActiveTabPage(gShell.mainp, MAINP_TAB, kPageParameters);
   ui::SetActiveTabPage(gShell.datap, DATAP_TAB, kPage3D);
   ui::SetTabPageVisible(gShell.mainp, MAINP_TAB, kPageOffset, false);
+}
+
+void InitApplication() {
+  PrepareApplication();
   ShowChildPanel(gShell.datap);
   ui::DisplayPanel(gShell.mainp);
 
@@ -112,6 +117,7 @@ void ShutdownApplication() {
 }
 
 int Colmira3V42Main(int argc, char** argv) {
+  if (argc > 1) return RunCommandLine(argc, argv);
   if (ui::InitCVIRTE(argc, argv) == 0) return -1;
   if (LoadApplicationPanels(ui::GetProjectDir() + "/" + kLayoutFileName) < 0) return -1;
   InitApplication();

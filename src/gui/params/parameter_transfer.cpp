@@ -21,6 +21,8 @@ void ReportResets(const char* what) {
                 "INFO!\n%u PARAMETER %s DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO DEFAULT "
                 "VALUE!",
                 static_cast<unsigned>(gLink.statusWord), what);
+  ++gTransfer.resetReports;
+  gTransfer.resetCount += gLink.statusWord;
   SetLinkMessage(text);
   ShowLinkError();
 }

@@ -9,6 +9,10 @@ enum ParameterTarget : uint16_t { kTargetRam = 1, kTargetEeprom = 2, kTargetFile
 struct TransferState {
   uint16_t target = kTargetRam;
   uint16_t parameterSet = 0;
+  // Since start: how often the sensor reported parameters set to defaults (RAM
+  // after SEND, EEPROM after GET), and the reported counts added up.
+  unsigned resetReports = 0;
+  unsigned resetCount = 0;
 };
 extern TransferState gTransfer;
 

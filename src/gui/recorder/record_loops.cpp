@@ -42,6 +42,7 @@ void RecordReceivedFrame() {
   ShowLiveFrame();
   UpdateLiveGraphs();
   AppendRecordLine();
+  if (gRecorder.onFrameRecorded) gRecorder.onFrameRecorded();
 }
 
 // Over TCP the receive buffer may already hold the start of the next frame

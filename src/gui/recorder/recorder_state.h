@@ -30,6 +30,9 @@ struct RecorderState {
   uint16_t recordCount = 0;   // cycles done in mode 0, frames appended in mode 2
   double runningCounter = 0;  // cycles done in mode 1, frames recorded in mode 3
   unsigned failedLines = 0;   // lines of the current recording that could not be written
+  // Told of each frame the interval and triggered loops have recorded (the
+  // command line shows its progress and counts with it).
+  void (*onFrameRecorded)() = nullptr;
   RecordPlotState plot;
 };
 
