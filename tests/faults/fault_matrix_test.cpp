@@ -1,6 +1,6 @@
 // Every link fault of the virtual sensor, over TCP and over a pseudo-terminal,
-// during each operation that talks to the sensor: the message in the log, the
-// operation's loop ended and its buttons back, and a connect afterwards that works.
+// during each operation that talks to the sensor (the scope scan at its request): the message in
+// the log, the operation's loop ended and its buttons back, and a connect afterwards that works.
 // One test per case, so that the cases that wait out a time-out run side by side.
 #include <gtest/gtest.h>
 
@@ -36,7 +36,16 @@ const std::string kStatus2 =
     "COMMUNICATION ERROR ON CONTROL UNIT!\nYOU MAY HAVE TO REDUCE THE BAUDRATE!";
 
 enum class Transport { kTcp, kPty };
-enum class Flow { kConnect, kGet, kSend, kGo, kIntervalRecord, kTriggeredRecord, kCalibration };
+enum class Flow {
+  kConnect,
+  kGet,
+  kSend,
+  kGo,
+  kIntervalRecord,
+  kTriggeredRecord,
+  kCalibration,
+  kScope
+};
 
 const Fault kFaults[] = {Fault::Silence,  Fault::BadHeaderCrc, Fault::BadDataCrc,
                          Fault::Pieces,   Fault::Garbage,      Fault::CloseConnection,
@@ -50,14 +59,17 @@ std::string ExpectedMessage(Flow flow, Fault fault, Transport transport) {
       return "";
     case Fault::Silence:
       // A triggered recording waits for the sensor's next frame without a limit.
-      return flow == Flow::kTriggeredRecord ? "" : kTimeout;
+      // A lost reply to the scan request goes unnoticed: the first scope frame
+      // follows at once and passes for it, and the scan waits for BREAK.
+      return flow == Flow::kTriggeredRecord || flow == Flow::kScope ? "" : kTimeout;
     case Fault::BadHeaderCrc:
     case Fault::Garbage:
     case Fault::Oversize:
       return kBadHeader;
     case Fault::BadDataCrc:
-      // The sensor's answer to a parameter write has no data whose CRC could be wrong.
-      return flow == Flow::kSend ? "" : kBadData;
+      // The answers to a parameter write and to the scan request carry no data whose
+      // CRC could be wrong.
+      return flow == Flow::kSend || flow == Flow::kScope ? "" : kBadData;
     case Fault::CloseConnection:
       if (tcp) return kClosed;
       // The sensor's side of the line goes away: the port reports an error.
@@ -95,6 +107,7 @@ class FaultMatrix : public AppFixture, public ::testing::WithParamInterface<Case
   int Comm() const { return gShell.tabMain[kPageComm]; }
   int Rec() const { return gShell.tabMain[kPageRecorder]; }
   int Calib() const { return gShell.tabMain[kPageCalibration]; }
+  int Scope() const { return gShell.tabMain[kPageScope]; }
 
   // Presses `ctrl` of `panel` after `ms` while the operation runs; the timer
   // dies with the case, so it never fires into a later one.
@@ -157,6 +170,12 @@ class FaultMatrix : public AppFixture, public ::testing::WithParamInterface<Case
         PressLater(1500, Rec(), TABREC_BUTTON_STOP);
         Press(Rec(), TABREC_BUTTON_STARTTRIG);
         break;
+      case Flow::kScope:
+        // The reply to the scan request; the sensor's frames follow it unharmed.
+        sensor.InjectFault(f, kOrderScan);
+        PressLater(1500, Scope(), TABSCOPE_BUTTON_BREAK);  // a scan that waits on
+        Press(Scope(), TABSCOPE_BUTTON_SCAN);
+        break;
       case Flow::kCalibration:
         // Every frame of the measurement carries the fault.
         sensor.InjectFault(f, kOrderLiveFrame, sim::kUntilCleared);
@@ -179,6 +198,8 @@ class FaultMatrix : public AppFixture, public ::testing::WithParamInterface<Case
         return {Rec(), TABREC_BUTTON_STARTTRIG};
       case Flow::kCalibration:
         return {Calib(), TABCALIB_BUTTON_CALCCF};
+      case Flow::kScope:
+        return {Scope(), TABSCOPE_BUTTON_SCAN};
       default:
         return {gShell.mainp, MAINP_BUTTON_SEND};
     }
@@ -242,7 +263,7 @@ TEST_P(FaultMatrix, MessageLoopEndedAndReconnect) {
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
   static const char* const kFlows[] = {
-      "Connect", "Get", "Send", "Go", "IntervalRecord", "TriggeredRecord", "Calibration"};
+      "Connect", "Get", "Send", "Go", "IntervalRecord", "TriggeredRecord", "Calibration", "Scope"};
   const auto [transport, flow, fault] = info.param;
   std::string name = transport == Transport::kTcp ? "Tcp_" : "Pty_";
   name += kFlows[static_cast<int>(flow)];
@@ -256,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(Transport::kTcp, Transport::kPty),
                        ::testing::Values(Flow::kConnect, Flow::kGet, Flow::kSend, Flow::kGo,
                                          Flow::kIntervalRecord, Flow::kTriggeredRecord,
-                                         Flow::kCalibration),
+                                         Flow::kCalibration, Flow::kScope),
                        ::testing::ValuesIn(kFaults)),
     CaseName);
 
