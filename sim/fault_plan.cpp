@@ -7,7 +7,7 @@
 namespace sim {
 namespace {
 
-constexpr std::array<std::pair<Fault, std::string_view>, 8> kNames{{
+constexpr std::array<std::pair<Fault, std::string_view>, 9> kNames{{
     {Fault::Silence, "silence"},
     {Fault::BadHeaderCrc, "badheadercrc"},
     {Fault::BadDataCrc, "baddatacrc"},
@@ -16,6 +16,7 @@ constexpr std::array<std::pair<Fault, std::string_view>, 8> kNames{{
     {Fault::CloseConnection, "close"},
     {Fault::Status1, "status1"},
     {Fault::Status2, "status2"},
+    {Fault::Oversize, "oversize"},
 }};
 
 bool Matches(int entryOrder, uint8_t order) {

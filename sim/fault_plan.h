@@ -19,7 +19,8 @@ enum class Fault {
   Garbage,
   CloseConnection,
   Status1,
-  Status2
+  Status2,
+  Oversize  // the header announces more data than any reply can carry
 };
 
 inline constexpr int kAnyOrder = -1;

@@ -83,13 +83,14 @@ Sensor:
 Faults (each may be given several times):
   --fault KIND[:ORDER[:COUNT]]
                         KIND: silence, badheadercrc, baddatacrc, pieces, garbage, close,
-                        status1, status2. ORDER: order code (0x08, 8) or "any" (default).
+                        status1, status2, oversize. ORDER: order code (0x08, 8) or "any" (default).
                         COUNT: number of replies (default 1) or "all" until the program ends.
                         Frames sent on the sensor's own count under the order that started
                         them (0x1E, 0x6E), after its own reply.
   --pieces SIZES[:GAP]  piece sizes for "pieces", e.g. 3,10 (the rest goes last) and the
                         gap between pieces in ms (default 3,10:20)
-  --garbage N           bytes sent by "garbage" (default 16; never starting with 0x55)
+  --garbage N           bytes "garbage" sends before the frame (default 16; never
+                        starting with 0x55)
   --delay MS            delay every reply by MS
   --count N[:ORDER[:TIMES]]
                         answer orders 0x01, 0x04 or 0x65 with plausibility count N

@@ -45,12 +45,21 @@ Transmission ShapeReply(std::vector<uint8_t> frame, const FaultSet& faults,
     frame[6] ^= 0x5A;
     SealHeader(frame);
   }
+  if (faults.Has(Fault::Oversize)) {
+    // A sound header whose length no receive buffer of the tool holds; the data
+    // that follow are the frame's own.
+    frame[4] = 0xFF;
+    frame[5] = 0xFF;
+    SealHeader(frame);
+  }
   if (faults.Has(Fault::BadHeaderCrc)) frame[7] ^= 0x5A;
   if (faults.Has(Fault::Garbage)) {
+    // Line noise ahead of an intact frame.
     std::uniform_int_distribution<int> byte(0, 255);
-    frame.resize(static_cast<size_t>(std::max(1, settings.garbageLength)));
-    for (auto& b : frame) b = static_cast<uint8_t>(byte(rng));
-    if (frame[0] == kSyncByte) frame[0] = static_cast<uint8_t>(~kSyncByte);
+    std::vector<uint8_t> noise(static_cast<size_t>(std::max(1, settings.garbageLength)));
+    for (auto& b : noise) b = static_cast<uint8_t>(byte(rng));
+    if (noise[0] == kSyncByte) noise[0] = static_cast<uint8_t>(~kSyncByte);
+    frame.insert(frame.begin(), noise.begin(), noise.end());
   }
 
   if (faults.Has(Fault::Pieces)) {

@@ -14,6 +14,7 @@
 #include "gui/scope/scope_view.h"
 #include "gui/settings/panel_settings.h"
 #include "gui/settings/remembered.h"
+#include "gui/settings/settings_dir.h"
 #include "gui/shell/shell.h"
 #include "gui/teach/teach_table.h"
 #include "logo.h"
@@ -68,7 +69,7 @@ void PrepareApplication() {
     gShell.tabMain[page] = ui::GetPanelHandleFromTabPage(gShell.mainp, MAINP_TAB, page);
   for (int page = 0; page < 4; ++page)
     gShell.tabData[page] = ui::GetPanelHandleFromTabPage(gShell.datap, DATAP_TAB, page);
-  gShell.panelSettingsPath = ui::GetProjectDir() + "/PanelSettings.cfg";
+  gShell.panelSettingsPath = SettingsDir(ui::GetProjectDir()) + "/PanelSettings.cfg";
   gTeach = TeachState{};
   BuildTeachTableMenu();
 

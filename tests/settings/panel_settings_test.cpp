@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <cstdlib>
 
 #include "Colmira3V42.h"
 #include "Colmira3V42_uir.h"
 #include "com232/link.h"
 #include "gui/settings/remembered.h"
+#include "gui/settings/settings_dir.h"
 #include "gui/shell/shell.h"
 #include "gui/teach/table_attributes.h"
 #include "support/app_fixture.h"
@@ -275,6 +277,52 @@ TEST_F(PanelSettings, AcceptWritesTheSettingsAndShowsTheParameters) {
   std::string id;
   written.GetString("GENERAL INFO", "PANEL ID:", id);
   EXPECT_EQ(id, "CHECKER 2");
+}
+
+TEST(SettingsDir, OwnDirectoryWhileWritableElseTheUsersConfiguration) {
+  struct Case {
+    bool writable;
+    const char* xdg;
+    const char* home;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {true, "/cfg", "/home/u", "/opt/tool"},
+      {false, "/cfg", "/home/u", "/cfg/Colmira3V42"},
+      {false, nullptr, "/home/u", "/home/u/.config/Colmira3V42"},
+      {false, "", "/home/u", "/home/u/.config/Colmira3V42"},
+      {false, "relative/cfg", "/home/u", "/home/u/.config/Colmira3V42"},
+      {false, nullptr, nullptr, "/opt/tool"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(ChooseSettingsDir("/opt/tool", c.writable, c.xdg, c.home), c.expected);
+  }
+}
+
+// An installed program cannot write beside itself: the settings and the files
+// it proposes move to the user's configuration directory, which it creates.
+TEST_F(PanelSettings, UnwritableProgramDirectoryUsesTheConfigurationDirectory) {
+  const std::string programDir = dir + "/no-such-program-dir";
+  const std::string config = dir + "/config";
+  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = oldXdg ? oldXdg : "";
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ui::SetProjectDir(programDir);
+  ASSERT_TRUE(StartApp());
+  ui::SetCtrlVal(MainTab(kPageComm), TABCOMM_STR_ID, "INSTALLED");
+  Close();
+  if (oldXdg)
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    unsetenv("XDG_CONFIG_HOME");
+  ui::IniText written;
+  ASSERT_TRUE(written.ReadFile(config + "/Colmira3V42/PanelSettings.cfg"));
+  std::string id;
+  written.GetString("GENERAL INFO", "PANEL ID:", id);
+  EXPECT_EQ(id, "INSTALLED");
+  EXPECT_EQ(gRemembered.parameterFile, config + "/Colmira3V42/Parameter.ini");
+  EXPECT_EQ(gRemembered.recordFile, config + "/Colmira3V42/RecordFile.dat");
 }
 
 }  // namespace

@@ -154,8 +154,16 @@ TEST(SensorFaults, EachFaultShapesOneReplyThenTheLinkIsClean) {
       {Fault::Garbage,
        [](const Transmission& tx) {
          const auto b = Bytes(tx);
-         ASSERT_EQ(b.size(), 20u);
+         ASSERT_EQ(b.size(), 20u + 48u);
          EXPECT_NE(b[0], kSyncByte);
+         EXPECT_EQ(Decode(std::vector<uint8_t>(b.begin() + 20, b.end())).Words().size(), 20u);
+       }},
+      {Fault::Oversize,
+       [](const Transmission& tx) {
+         const auto b = Bytes(tx);
+         ASSERT_EQ(b.size(), 48u);
+         EXPECT_EQ(Crc8(std::span(b).first(8)), 0);
+         EXPECT_EQ(b[4] | b[5] << 8, 0xFFFF);
        }},
       {Fault::Pieces,
        [](const Transmission& tx) {

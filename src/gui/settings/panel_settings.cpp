@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <set>
 
 #include "Colmira3V42_uir.h"
@@ -65,7 +66,8 @@ bool ReadPanelSettingsFile(ui::IniText& ini) {
 }
 
 void ReadPanelSettings() {
-  const std::string dir = ui::GetProjectDir();
+  // The other files are proposed where the settings file lives.
+  const std::string dir = std::filesystem::path(gShell.panelSettingsPath).parent_path().string();
   gRemembered = Remembered{};
   gRemembered.parameterFile = dir + "/Parameter.ini";
   gRemembered.recordFile = dir + "/RecordFile.dat";
