@@ -61,7 +61,7 @@ class QtDialogs : public DialogProvider {
     QStringList filters;
     for (const QString& f : Text(r.filterList).split(';', Qt::SkipEmptyParts))
       filters << f.trimmed();
-    // A default spec with wildcards is a filter of its own; a plain name is
+    // A proposed name with wildcards is a filter of its own; a plain name is
     // only proposed, so the list still shows every file the filter admits.
     bool pattern = r.defaultFileSpec.find_first_of("*?") != std::string::npos;
     if (pattern && !filters.contains(Text(r.defaultFileSpec)))

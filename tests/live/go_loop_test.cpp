@@ -136,7 +136,7 @@ TEST_F(Go, ChoosingTheCommunicationOrScopePageStopsGo) {
     double start = ui::Timer();
     Press(MAINP_BUTTON_GO);
     EXPECT_LT(ui::Timer() - start, 4.0) << page;
-    EXPECT_GE(Count(0x08), 2);
+    EXPECT_GE(Count(0x08), 1);  // GO was running when the page changed
   }
 }
 

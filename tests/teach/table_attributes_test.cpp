@@ -86,7 +86,7 @@ class TableAttributes : public AppFixture {
   void SetSpec(int row, const std::string& text) {
     ui::SetTableCellVal(Attr(), TABATTR_TABLE_ATTR, 1, row + 1, text);
   }
-  std::string Spec(int row) const {
+  std::string RowText(int row) const {
     return ui::GetTableCellString(Attr(), TABATTR_TABLE_ATTR, 1, row + 1);
   }
   // The colour of row r in each of its four cells.
@@ -192,7 +192,7 @@ TEST_F(TableAttributes, ResetAsksThenRestoresDefaultsAndClearsTheTexts) {
   Commit(TABATTR_BUTTON_RESET);
   EXPECT_EQ(Popups(), std::vector<std::string>{kAskReset});
   ExpectRow(2, 0x111111);
-  EXPECT_EQ(Spec(30), "row 30");
+  EXPECT_EQ(RowText(30), "row 30");
 
   dialogs.QueueConfirm(1);
   Commit(TABATTR_BUTTON_RESET);
@@ -200,7 +200,7 @@ TEST_F(TableAttributes, ResetAsksThenRestoresDefaultsAndClearsTheTexts) {
   for (int r = 0; r < 31; ++r) {
     ExpectRow(r, kDefaultRowColors[r]);
     EXPECT_EQ(Overlay(r), kDefaultRowColors[r]);
-    EXPECT_EQ(Spec(r), "") << r;
+    EXPECT_EQ(RowText(r), "") << r;
   }
   EXPECT_EQ(gRowColors[40], kDefaultRowColors[40]);
 }
@@ -268,8 +268,8 @@ TEST_F(TableAttributes, SavedFileLoadsBack) {
   ExpectRow(9, 0x0A0B0C);
   EXPECT_EQ(Overlay(9), 0x0A0B0C);
   ExpectRow(10, kDefaultRowColors[10]);
-  EXPECT_EQ(Spec(9), "nine");
-  EXPECT_EQ(Spec(30), std::string(99, 'x'));  // a loaded text keeps 99 characters
+  EXPECT_EQ(RowText(9), "nine");
+  EXPECT_EQ(RowText(30), std::string(99, 'x'));  // a loaded text keeps 99 characters
 
   // No more can be typed, so what the user sees is what a file brings back.
   auto* table = qobject_cast<QTableWidget*>(FindWidget("TABATTR_TABLE_ATTR"));
@@ -295,7 +295,7 @@ TEST_F(TableAttributes, LoadWarnsOnlyAboutMissingColours) {
   };
   const std::string row3 = "[TABLE ATTR OF TEACH VECTOR 3]\r\nRow color = 66051\r\n";
   const Case cases[] = {
-      {"a row without its specification",
+      {"a row without its row specification",
        {{row3 + "Row specification = \"from file\"\r\n", row3}},
        {},
        {},
@@ -319,7 +319,7 @@ TEST_F(TableAttributes, LoadWarnsOnlyAboutMissingColours) {
     for (int r = 0; r < 31; ++r) {
       bool defaulted = std::find(c.defaulted.begin(), c.defaulted.end(), r) != c.defaulted.end();
       ExpectRow(r, defaulted ? kDefaultRowColors[r] : 0x010203);
-      EXPECT_EQ(Spec(r), r == c.clearedRow ? "" : "from file") << r;
+      EXPECT_EQ(RowText(r), r == c.clearedRow ? "" : "from file") << r;
     }
   }
 }
@@ -360,7 +360,7 @@ TEST_F(TableAttributes, ForeignOrMissingFilesChangeNothingUnlessAccepted) {
     WriteProjectFile("foreign.ini", c.header + rows);
     EXPECT_EQ(Load("foreign.ini", c.answers), c.popups);
     ExpectRow(6, c.read ? 0x0000AA : kDefaultRowColors[6]);
-    EXPECT_EQ(Spec(6), c.read ? "file" : "");
+    EXPECT_EQ(RowText(6), c.read ? "file" : "");
   }
 
   struct NoFile {
